@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+#include "setup/fixed_text.hpp"
+
+namespace korvaline {
+
+// Whether the file system holds an entry named by the trimmed text, relative
+// to the current directory. One stat call; nothing is opened. A name holding
+// a NUL byte never exists: the system call would test a shorter name.
+bool file_exists(const FixedText& name);
+
+// The existence test the dialogues and the discovery use; tests replace it.
+using ExistenceTest = std::function<bool(const FixedText&)>;
+
+}  // namespace korvaline

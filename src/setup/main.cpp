@@ -1,0 +1,49 @@
+// korvaline: prepares saint.ini for the integration of one crystal's frames.
+
+#include <csignal>
+#include <exception>
+#include <iostream>
+
+#include "frames/run_discovery.hpp"
+#include "setup/banner.hpp"
+#include "setup/console.hpp"
+#include "setup/failure.hpp"
+#include "setup/line_source.hpp"
+#include "setup/project_dialogue.hpp"
+#include "setup/setup_record.hpp"
+
+namespace {
+
+void run_phases(korvaline::Console& console) {
+    using namespace korvaline;
+    SetupRecord record;
+    show_banner(console);
+    ask_project_name(record, console);
+    console.announce("Initializing...");
+    discover_runs(record, console);
+    console.flush();
+}
+
+int stop(const char* reason) {
+    std::cout.flush();
+    std::cerr << "korvaline: " << reason << '\n';
+    return 1;
+}
+
+}  // namespace
+
+int main() {
+    // A closed pipe on standard output should be reported like any other
+    // failed write, not end the program silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        korvaline::LineSource input(0, "standard input");
+        korvaline::Console console(input, std::cout);
+        run_phases(console);
+        return 0;
+    } catch (const korvaline::Failure& failure) {
+        return stop(failure.what());
+    } catch (const std::exception& error) {
+        return stop(error.what());
+    }
+}

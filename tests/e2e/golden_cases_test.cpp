@@ -1,0 +1,110 @@
+// Each directory under cases/ is one run of the program:
+//   files     lines "frames BASE FIRST LAST" (empty frame files), "touch NAME",
+//             "mkdir NAME"
+//   given/    files copied into the run's directory (P4P files, an old saint.ini)
+//   stdin     what the user types
+//   stdout    the console output expected, byte for byte
+//   saint.ini the saint.ini expected; without it, an old saint.ini must be
+//             left as it was and none may be created
+//   status    the exit status expected (0 when missing)
+//   stderr    the error output expected (empty on success, else one line)
+// After the run the directory must hold what it held before, plus saint.ini.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "program_run.hpp"
+
+namespace korvaline::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> case_names() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(KORVALINE_CASES)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string optional_file(const fs::path& path, const std::string& otherwise) {
+    return fs::exists(path) ? read_file(path) : otherwise;
+}
+
+void lay_out_files(const fs::path& case_dir, const fs::path& dir) {
+    if (fs::exists(case_dir / "given")) {
+        fs::copy(case_dir / "given", dir, fs::copy_options::recursive);
+    }
+    std::istringstream manifest(optional_file(case_dir / "files", ""));
+    for (std::string line; std::getline(manifest, line);) {
+        std::istringstream words(line);
+        std::string verb;
+        std::string name;
+        words >> verb >> name;
+        if (verb == "frames") {
+            int first = 0;
+            int last = 0;
+            words >> first >> last;
+            make_frames(dir, name, first, last);
+        } else if (verb == "touch") {
+            write_file(dir / name, "");
+        } else if (verb == "mkdir") {
+            fs::create_directory(dir / name);
+        } else {
+            FAIL() << "unknown line in " << (case_dir / "files") << ": " << line;
+        }
+    }
+}
+
+class GoldenCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenCase, MatchesExpectedFiles) {
+    const fs::path case_dir = fs::path(KORVALINE_CASES) / GetParam();
+    Workspace workspace;
+    lay_out_files(case_dir, workspace.dir());
+    const fs::path settings = workspace.dir() / "saint.ini";
+    const bool had_settings = fs::is_regular_file(settings);
+    const std::string old_settings = had_settings ? read_file(settings) : "";
+    const std::set<std::string> names_before = list_names(workspace.dir());
+
+    const RunResult result = run_program(workspace, {.input = read_file(case_dir / "stdin")});
+
+    const int expected_status = std::stoi(optional_file(case_dir / "status", "0"));
+    EXPECT_EQ(result.exit_status, expected_status);
+    EXPECT_EQ(result.output, read_file(case_dir / "stdout"));
+    if (fs::exists(case_dir / "stderr")) {
+        EXPECT_EQ(result.errors, read_file(case_dir / "stderr"));
+    } else if (expected_status == 0) {
+        EXPECT_EQ(result.errors, "");
+    } else {
+        EXPECT_EQ(result.errors.rfind("korvaline: ", 0), 0u) << result.errors;
+        EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
+    }
+
+    std::set<std::string> names_expected = names_before;
+    if (fs::exists(case_dir / "saint.ini")) {
+        EXPECT_EQ(read_file(settings), read_file(case_dir / "saint.ini"));
+        names_expected.insert("saint.ini");
+    } else if (had_settings) {
+        EXPECT_EQ(read_file(settings), old_settings) << "saint.ini was changed";
+    } else {
+        EXPECT_FALSE(fs::exists(settings)) << "saint.ini was created";
+    }
+    EXPECT_EQ(list_names(workspace.dir()), names_expected);
+}
+
+std::string case_name(const testing::TestParamInfo<std::string>& case_info) {
+    return case_info.param;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, testing::ValuesIn(case_names()), case_name);
+
+}  // namespace
+}  // namespace korvaline::e2e

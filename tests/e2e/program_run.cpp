@@ -1,0 +1,139 @@
+#include "program_run.hpp"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+namespace korvaline::e2e {
+
+namespace fs = std::filesystem;
+
+Workspace::Workspace() {
+    std::string pattern = (fs::temp_directory_path() / "korvaline-e2e-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    root_ = pattern;
+    dir_ = root_ / "project";
+    scratch_ = root_ / "scratch";
+    fs::create_directory(dir_);
+    fs::create_directory(scratch_);
+}
+
+Workspace::~Workspace() {
+    std::error_code ignored;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(root_, ignored);
+}
+
+std::string read_file(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path.string());
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_file(const fs::path& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+    if (!out) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+void make_frames(const fs::path& dir, const std::string& base, int first, int last) {
+    for (int frame = first; frame <= last; ++frame) {
+        char extension[8];
+        std::snprintf(extension, sizeof extension, ".%03d", frame);
+        write_file(dir / (base + extension), "");
+    }
+}
+
+std::set<std::string> list_names(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+namespace {
+
+// In the child, between fork and exec: only async-signal-safe calls.
+[[noreturn]] void exec_child(const Workspace& workspace, const RunOptions& options,
+                             const std::string& input_path, const std::string& output_path,
+                             const std::string& errors_path, const std::string& memory_path) {
+    const int input = ::open(input_path.c_str(), O_RDONLY);
+    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int errors = ::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (input < 0 || output < 0 || errors < 0 || ::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 ||
+        ::dup2(errors, 2) < 0 || ::chdir(workspace.dir().c_str()) != 0) {
+        ::_exit(127);
+    }
+    if (options.file_size_limit != RLIM_INFINITY) {
+        const rlimit limit{options.file_size_limit, options.file_size_limit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, SIG_IGN);
+    }
+    if (options.measure_memory) {
+        ::execl("/usr/bin/time", "time", "-f", "%M", "-o", memory_path.c_str(), KORVALINE_BINARY,
+                static_cast<char*>(nullptr));
+    } else {
+        ::execl(KORVALINE_BINARY, "korvaline", static_cast<char*>(nullptr));
+    }
+    ::_exit(127);
+}
+
+}  // namespace
+
+RunResult run_program(const Workspace& workspace, const RunOptions& options) {
+    const fs::path input_path = workspace.scratch() / "stdin";
+    const fs::path captured_output = workspace.scratch() / "stdout";
+    const fs::path errors_path = workspace.scratch() / "stderr";
+    const fs::path memory_path = workspace.scratch() / "memory";
+    write_file(input_path, options.input);
+    const std::string output_path =
+        options.output_path.empty() ? captured_output.string() : options.output_path;
+
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (child == 0) {
+        exec_child(workspace, options, input_path.string(), output_path, errors_path.string(),
+                   memory_path.string());
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+
+    RunResult result;
+    result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (options.output_path.empty()) {
+        result.output = read_file(captured_output);
+    }
+    result.errors = read_file(errors_path);
+    if (options.measure_memory) {
+        // time(1) writes a note first when the program fails; the figure is last.
+        std::istringstream report(read_file(memory_path));
+        for (std::string line; std::getline(report, line);) {
+            result.peak_memory_kib = std::atol(line.c_str());
+        }
+    }
+    fs::remove(input_path);
+    return result;
+}
+
+}  // namespace korvaline::e2e

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+namespace korvaline::e2e {
+
+// A fresh directory for one run of the program, removed afterwards, and a
+// scratch directory beside it for what must not lie in the run's directory.
+class Workspace {
+  public:
+    Workspace();
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    const std::filesystem::path& dir() const { return dir_; }
+    const std::filesystem::path& scratch() const { return scratch_; }
+
+  private:
+    std::filesystem::path root_;
+    std::filesystem::path dir_;
+    std::filesystem::path scratch_;
+};
+
+struct RunOptions {
+    std::string input;        // standard input, byte for byte
+    std::string output_path;  // standard output goes here when set (such as /dev/full)
+    rlim_t file_size_limit = RLIM_INFINITY;
+    bool measure_memory = false;  // runs the program under /usr/bin/time
+};
+
+struct RunResult {
+    int exit_status = -1;  // -1 when the program did not exit normally
+    std::string output;
+    std::string errors;
+    long peak_memory_kib = 0;
+};
+
+// Runs the built korvaline in `workspace.dir()`.
+RunResult run_program(const Workspace& workspace, const RunOptions& options);
+
+std::string read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, const std::string& content);
+
+// Empty files <base>.001 to <base>.<last>, as frames.
+void make_frames(const std::filesystem::path& dir, const std::string& base, int first, int last);
+
+// The names in `dir`.
+std::set<std::string> list_names(const std::filesystem::path& dir);
+
+}  // namespace korvaline::e2e

@@ -1,0 +1,104 @@
+#include "setup/fixed_text.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "setup/format_int.hpp"
+
+namespace korvaline {
+namespace {
+
+FixedText make(std::size_t width, std::string_view content) {
+    FixedText text(width);
+    text.assign(content);
+    return text;
+}
+
+TEST(FixedTextTest, AssignCutsOrFillsToTheWidth) {
+    struct Case {
+        std::size_t width;
+        std::string source;
+        std::string held;
+    };
+    const Case cases[] = {
+        {20, "abcdefghijklmnopqrstu", "abcdefghijklmnopqrst"},
+        {20, "T", "T                   "},
+        {20, "", "                    "},
+        {6, "TITLE", "TITLE "},
+        {3, "\tx", "\tx "},
+        {1, "42", "4"},
+        {7, std::string("a\0b", 3), std::string("a\0b    ", 7)},
+    };
+    for (const Case& c : cases) {
+        const FixedText text = make(c.width, c.source);
+        EXPECT_EQ(text.text(), c.held) << "source '" << c.source << "'";
+        EXPECT_EQ(text.width(), c.width);
+    }
+}
+
+TEST(FixedTextTest, AssignReplacesAllEarlierContent) {
+    FixedText text = make(20, "a long earlier name");
+    text.assign("ab");
+    EXPECT_EQ(text.text(), "ab                  ");
+}
+
+TEST(FixedTextTest, TrimmedDropsOnlyTrailingBlanks) {
+    const struct {
+        std::string source;
+        std::string trimmed;
+    } cases[] = {
+        {"", ""}, {"   ", ""}, {" abc ", " abc"}, {"my xtal", "my xtal"}, {"tab\t", "tab\t"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(make(20, c.source).trimmed(), c.trimmed) << "'" << c.source << "'";
+    }
+    EXPECT_EQ(make(20, make(20, "").trimmed() + "1.001").text(), "1.001               ");
+}
+
+TEST(FixedTextTest, FindGivesPositionFromOneOrZero) {
+    const struct {
+        std::size_t width;
+        std::string content;
+        std::string needle;
+        std::size_t position;
+    } cases[] = {
+        {6, "TITLE", "TITLE", 1},   {6, "TITLE", "SYMM", 0},
+        {6, " TITLE", "TITLE", 2},  {6, "xxSYMM", "SYMM", 3},
+        {6, "BRAVAX", "BRAVAI", 0}, {6, "SAINOVxyz", "SAINOV", 1},
+        {6, "title", "TITLE", 0},   {3, "abc", "abcd", 0},
+        {7, "2/m", "2/m ", 1},  // trailing blanks take part
+        {7, "m-3m", "m3", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(make(c.width, c.content).find(c.needle), c.position)
+            << "'" << c.needle << "' in '" << c.content << "'";
+    }
+}
+
+TEST(FixedTextTest, EqualsExtendsTheShorterWithBlanks) {
+    EXPECT_TRUE(make(20, "T").equals("T"));
+    EXPECT_FALSE(make(20, "F").equals("T"));
+    EXPECT_TRUE(make(20, "T").equals("T    "));
+    EXPECT_FALSE(make(20, " T").equals("T"));
+    EXPECT_TRUE(make(3, "ab").equals("ab                      "));
+    EXPECT_FALSE(make(3, "ab").equals("ab                     x"));
+}
+
+TEST(FormatIntTest, RightJustifiesOrFillsWithAsterisks) {
+    const struct {
+        std::int32_t value;
+        std::size_t width;
+        std::string text;
+    } cases[] = {
+        {5, 3, "  5"},   {12, 2, "12"},    {12, 3, " 12"},  {0, 3, "  0"},
+        {999, 3, "999"}, {1000, 3, "***"}, {-1, 1, "*"},    {-1, 2, "-1"},
+        {7, 1, "7"},     {10, 1, "*"},     {-12, 3, "-12"}, {-123, 3, "***"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(format_int(c.value, c.width), c.text) << c.value << " in " << c.width;
+    }
+}
+
+}  // namespace
+}  // namespace korvaline

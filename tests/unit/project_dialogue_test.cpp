@@ -1,0 +1,85 @@
+#include "setup/project_dialogue.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "setup/failure.hpp"
+
+namespace korvaline {
+namespace {
+
+struct Dialogue {
+    SetupRecord record;
+    std::string output;
+    std::vector<std::string> asked;
+};
+
+// Runs the project dialogue on `typed`; only `existing` exists.
+Dialogue ask(const std::string& typed, const std::string& existing) {
+    Dialogue result;
+    const ExistenceTest exists = [&](const FixedText& name) {
+        result.asked.push_back(std::string(name.text()));
+        return name.trimmed() == existing;
+    };
+    LineSource input = LineSource::from_text(typed);
+    std::ostringstream output;
+    Console console(input, output);
+    ask_project_name(result.record, console, exists);
+    result.output = output.str();
+    return result;
+}
+
+TEST(ProjectDialogueTest, TestNameIsTheFirstFrameCutAtTwenty) {
+    const struct {
+        std::string typed;
+        std::string tested;  // all 20 characters
+    } cases[] = {
+        {"", "1.001               "},
+        {"   ", "1.001               "},
+        {"abc", "abc1.001            "},
+        {"abc   ", "abc1.001            "},
+        {" abc", " abc1.001           "},
+        {"abcdefghijklmno", "abcdefghijklmno1.001"},
+        {"abcdefghijklmnop", "abcdefghijklmnop1.00"},
+        {"abcdefghijklmnopq", "abcdefghijklmnopq1.0"},
+        {"abcdefghijklmnopqr", "abcdefghijklmnopqr1."},
+        {"abcdefghijklmnopqrs", "abcdefghijklmnopqrs1"},
+        {"abcdefghijklmnopqrst", "abcdefghijklmnopqrst"},
+        {"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrst"},
+        {"abc\r", "abc1.001            "},
+    };
+    for (const auto& c : cases) {
+        const std::string existing = c.tested.substr(0, c.tested.find_last_not_of(' ') + 1);
+        const Dialogue dialogue = ask(c.typed + "\n", existing);
+        EXPECT_EQ(dialogue.asked, std::vector<std::string>{c.tested})
+            << "typed '" << c.typed << "'";
+        EXPECT_EQ(dialogue.output, "\n INPUT THE PROJECT NAME:\n");
+    }
+}
+
+TEST(ProjectDialogueTest, AsksAgainUntilTheFirstFrameExists) {
+    const Dialogue dialogue = ask("abcdefghijklmnop\nnope\nabc\nnever read\n", "abc1.001");
+    EXPECT_EQ(dialogue.output,
+              "\n INPUT THE PROJECT NAME:\n"
+              "\n SPECIFIED PROJECT FILE NOT EXISTING, CHOOSE ANOTHER PROJECT:\n"
+              "\n SPECIFIED PROJECT FILE NOT EXISTING, CHOOSE ANOTHER PROJECT:\n");
+    EXPECT_EQ(dialogue.record.project_name.text(), "abc                 ");
+    EXPECT_EQ(dialogue.asked.size(), 3u);
+}
+
+TEST(ProjectDialogueTest, EndOfInputIsAFailureNamingTheAnswer) {
+    for (const std::string typed : {"", "nope\n"}) {
+        try {
+            ask(typed, "abc1.001");
+            ADD_FAILURE() << "no failure for '" << typed << "'";
+        } catch (const Failure& failure) {
+            EXPECT_STREQ(failure.what(), "standard input ended while waiting for the project name");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace korvaline

@@ -1,0 +1,176 @@
+#include "frames/run_discovery.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace korvaline {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Frame names <base>.<first> to <base>.<last>, in order.
+Names series(const std::string& base, int first, int last) {
+    Names names;
+    for (int frame = first; frame <= last; ++frame) {
+        char extension[8];
+        std::snprintf(extension, sizeof extension, ".%03d", frame);
+        names.push_back(base + extension);
+    }
+    return names;
+}
+
+Names operator+(Names a, const Names& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct Discovery {
+    SetupRecord record;
+    std::string output;
+    Names asked;  // every name given to the existence test, in order
+};
+
+Discovery discover(const std::string& project, const Names& files) {
+    Discovery result;
+    result.record.project_name.assign(project);
+    const std::set<std::string> existing(files.begin(), files.end());
+    const ExistenceTest exists = [&](const FixedText& name) {
+        result.asked.push_back(name.trimmed());
+        return existing.count(name.trimmed()) > 0;
+    };
+    LineSource no_input = LineSource::from_text("");
+    std::ostringstream output;
+    Console console(no_input, output);
+    discover_runs(result.record, console, exists);
+    result.output = output.str();
+    return result;
+}
+
+TEST(FrameFileNameTest, ThreeDigitsCutAtTwentyCharacters) {
+    const struct {
+        std::string base;
+        std::int32_t frame;
+        std::string name;
+    } cases[] = {
+        {"abc1", 1, "abc1.001"},
+        {"abc1", 9, "abc1.009"},
+        {"abc1", 10, "abc1.010"},
+        {"abc1", 99, "abc1.099"},
+        {"abc1", 100, "abc1.100"},
+        {"abc1", 999, "abc1.999"},
+        {"1", 2, "1.002"},
+        {"abcdefghijklmno1", 123, "abcdefghijklmno1.123"},
+        {"abcdefghijklmnop1", 123, "abcdefghijklmnop1.12"},
+        {"abcdefghijklmnopq1", 123, "abcdefghijklmnopq1.1"},
+        {"abcdefghijklmnopqr1", 123, "abcdefghijklmnopqr1."},
+        {"abcdefghijklmnopqrs1", 123, "abcdefghijklmnopqrs1"},
+    };
+    for (const auto& c : cases) {
+        FixedText base(20);
+        base.assign(c.base);
+        EXPECT_EQ(frame_file_name(base, c.frame).trimmed(), c.name);
+    }
+}
+
+TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
+    const Names p16(9, "abcdefghijklmnop1.00");
+    const std::string p20 = "abcdefghijklmnopqrst";
+    const struct {
+        std::string what;
+        std::string project;
+        Names files;
+        std::string output;
+        Names asked;
+        std::int32_t counts[4];
+        std::int32_t last_run;
+    } cases[] = {
+        {"two runs",
+         "abc",
+         series("abc1", 1, 12) + series("abc2", 1, 7),
+         " SORTING FRAME FILES: abc1.001 =>  12\n"
+         " SORTING FRAME FILES: abc2.001 =>   7\n",
+         series("abc1", 1, 13) + series("abc2", 1, 8) + Names{"abc3.001", "abc4.001"},
+         {12, 7, 0, 0},
+         2},
+        {"gap ends a count; run 3 without run 2",
+         "abc",
+         series("abc1", 1, 5) + series("abc1", 7, 7) + series("abc3", 1, 1),
+         " SORTING FRAME FILES: abc1.001 =>   5\n"
+         " SORTING FRAME FILES: abc3.001 =>   1\n",
+         series("abc1", 1, 6) + Names{"abc2.001", "abc3.001", "abc3.002", "abc4.001"},
+         {5, 0, 1, 0},
+         3},
+        {"run without frame 001 is absent",
+         "abc",
+         series("abc1", 1, 1) + series("abc2", 2, 3),
+         " SORTING FRAME FILES: abc1.001 =>   1\n",
+         Names{"abc1.001", "abc1.002", "abc2.001", "abc3.001", "abc4.001"},
+         {1, 0, 0, 0},
+         1},
+        {"counting stops at 999",
+         "abc",
+         series("abc4", 1, 999) + series("abc1", 1, 1),
+         " SORTING FRAME FILES: abc1.001 =>   1\n"
+         " SORTING FRAME FILES: abc4.001 => 999\n",
+         Names{"abc1.001", "abc1.002", "abc2.001", "abc3.001"} + series("abc4", 1, 999),
+         {1, 0, 0, 999},
+         4},
+        {"empty project name",
+         "",
+         Names{"1.001", "1.002"},
+         " SORTING FRAME FILES: 1.001 =>   2\n",
+         Names{"1.001", "1.002", "1.003", "2.001", "3.001", "4.001"},
+         {2, 0, 0, 0},
+         1},
+        {"16 characters share cut names",
+         "abcdefghijklmnop",
+         Names{"abcdefghijklmnop1.00"},
+         " SORTING FRAME FILES: abcdefghijklmnop1.001 =>   9\n",
+         p16 + Names{"abcdefghijklmnop1.01", "abcdefghijklmnop2.00", "abcdefghijklmnop3.00",
+                     "abcdefghijklmnop4.00"},
+         {9, 0, 0, 0},
+         1},
+        {"20 characters cut the run digit",
+         p20,
+         Names{p20},
+         " SORTING FRAME FILES: " + p20 + ".001 => 999\n" + " SORTING FRAME FILES: " + p20 +
+             ".001 => 999\n" + " SORTING FRAME FILES: " + p20 + ".001 => 999\n" +
+             " SORTING FRAME FILES: " + p20 + ".001 => 999\n",
+         Names(4 * 999, p20),
+         {999, 999, 999, 999},
+         4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Discovery found = discover(c.project, c.files);
+        EXPECT_EQ(found.output, c.output);
+        EXPECT_EQ(found.asked, c.asked);
+        EXPECT_EQ(found.record.last_run, c.last_run);
+        for (int number = 1; number <= 4; ++number) {
+            const RunEntry& run = found.record.run(number);
+            const std::int32_t count = c.counts[number - 1];
+            EXPECT_EQ(run.frame_count, count) << "run " << number;
+            EXPECT_EQ(run.is_present(), count > 0) << "run " << number;
+            EXPECT_EQ(run.present.trimmed(), count > 0 ? "T" : "F") << "run " << number;
+            if (count == 0) {
+                EXPECT_EQ(run.base_name.trimmed(), "") << "run " << number;
+            }
+        }
+    }
+}
+
+TEST(RunDiscoveryTest, BaseNamesAreProjectAndDigitCutAtTwenty) {
+    const Discovery found = discover("  x y", Names{"  x y1.001", "  x y3.001"});
+    EXPECT_EQ(found.record.run(1).base_name.trimmed(), "  x y1");
+    EXPECT_EQ(found.record.run(3).base_name.trimmed(), "  x y3");
+    const Discovery cut = discover("abcdefghijklmnopqrst", Names{"abcdefghijklmnopqrst"});
+    EXPECT_EQ(cut.record.run(2).base_name.trimmed(), "abcdefghijklmnopqrst");
+}
+
+}  // namespace
+}  // namespace korvaline
