@@ -5,6 +5,9 @@
 #include <iostream>
 
 #include "frames/run_discovery.hpp"
+#include "p4p/lattice_codes.hpp"
+#include "p4p/p4p_reader.hpp"
+#include "p4p/p4p_selection.hpp"
 #include "setup/banner.hpp"
 #include "setup/console.hpp"
 #include "setup/failure.hpp"
@@ -21,6 +24,9 @@ void run_phases(korvaline::Console& console) {
     ask_project_name(record, console);
     console.announce("Initializing...");
     discover_runs(record, console);
+    select_p4p_file(record, console);
+    read_p4p_file(record);
+    derive_lattice_codes(record);
     console.flush();
 }
 

@@ -1,0 +1,101 @@
+#include "p4p/p4p_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "setup/failure.hpp"
+
+namespace korvaline {
+namespace {
+
+struct Fields {
+    std::string title;
+    std::string system_name;
+    std::string centering_field;
+    std::string laue_field;
+
+    bool operator==(const Fields&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Fields& f) {
+    return out << "title '" << f.title << "' system '" << f.system_name << "' centering '"
+               << f.centering_field << "' laue '" << f.laue_field << "'";
+}
+
+// The four fields as the scan leaves them, all their characters.
+Fields scan(const std::string& p4p) {
+    SetupRecord record;
+    LineSource lines = LineSource::from_text(p4p);
+    scan_p4p_lines(lines, record);
+    return {std::string(record.title.text()), std::string(record.system_name.text()),
+            std::string(record.centering_field.text()), std::string(record.laue_field.text())};
+}
+
+std::string pad(const std::string& text, std::size_t width) {
+    return text + std::string(width - text.size(), ' ');
+}
+
+Fields fields(const std::string& title, const std::string& system, const std::string& centering,
+              const std::string& laue) {
+    return {pad(title, 22), pad(system, 20), pad(centering, 6), pad(laue, 7)};
+}
+
+// Columns 1-7, 8-27 and 28-33, then text that is never used.
+const std::string kBravais = "BRAVAIS" + pad(" Orthorhombic", 20) + pad("C", 6) + " extra";
+
+TEST(P4pReaderTest, TakesFieldsByColumnsFromKeyedLines) {
+    const struct {
+        std::string what;
+        std::string p4p;
+        Fields expected;
+    } cases[] = {
+        {"all four fields, nothing read after SYMM",
+         "FILEID junk\nTITLE Test compound\n" + kBravais + "\nSYMM   mmm\nTITLE later\n",
+         fields("Test compound", " Orthorhombic", "C", "mmm")},
+        {"CR LF lines read as LF lines",
+         "TITLE Test compound\r\n" + kBravais + "\r\nSYMM   mmm\r\nTITLE later\r\n",
+         fields("Test compound", " Orthorhombic", "C", "mmm")},
+        {"file ending at its SYMM line without a line feed", "SYMM   -1", fields("", "", "", "-1")},
+        {"SAINOV ends the scan before SYMM", "TITLE a\nSAINOVxyz\nSYMM   mmm\n",
+         fields("a", "", "", "")},
+        {"second TITLE and BRAVAIS lines replace the first",
+         "TITLE first\nBRAVAIS Cubic              F\nTITLE second\nBRAVAIS\nSYMM   m3m\n",
+         fields("second", "", "", "m3m")},
+        {"title is columns 7-28, also after a leading blank",
+         " TITLE12345678901234567890123456789\nSYMM   mmm\n",
+         fields("1234567890123456789012", "", "", "mmm")},
+        {"lower-case title line is passed over", "title x\nSYMM   mmm\n",
+         fields("", "", "", "mmm")},
+        {"SYMM within the key; Laue symbol in columns 8-14", "xxSYMM 4/mmmXXXXX\n",
+         fields("", "", "", "4/mmmXX")},
+        {"longer word starting with SYMM", "SYMMETRY 6/m\n", fields("", "", "", "Y 6/m")},
+        {"BRAVAX is not a BRAVAIS line", "BRAVAX Cubic              F\nSYMM   m3\n",
+         fields("", "", "", "m3")},
+        {"9-character SYMM line fills with blanks", "SYMM   -3\n", fields("", "", "", "-3")},
+        {"30-character BRAVAIS line", "BRAVAIS" + std::string(20, 's') + "IAB\nSYMM\n",
+         fields("", std::string(20, 's'), "IAB", "")},
+        {"empty lines and others are passed over", "\n\nCELL 1 2 3\n  \nSYMM   mmm\n",
+         fields("", "", "", "mmm")},
+        {"TITLE wins over SYMM in the same key", "TITLE SYMM\nSYMM   mmm\n",
+         fields("SYMM", "", "", "mmm")},
+        {"columns past 33 are never stored",
+         "BRAVAIS" + pad(" Monoclinic", 20) + "P     " + std::string(10'000, 'z') +
+             "\nSYMM   2/mB\n",
+         fields("", " Monoclinic", "P", "2/mB")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(scan(c.p4p), c.expected) << c.what;
+    }
+}
+
+TEST(P4pReaderTest, FileEndingBeforeSymmOrSainovIsAFailure) {
+    const std::string cases[] = {"", "\n", "TITLE only\n", "TITLE x\n" + kBravais,
+                                 "CELL 1\nsymm mmm\nSAINO\n"};
+    for (const std::string& p4p : cases) {
+        EXPECT_THROW(scan(p4p), Failure) << "'" << p4p << "'";
+    }
+}
+
+}  // namespace
+}  // namespace korvaline
