@@ -8,6 +8,7 @@
 #include "p4p/lattice_codes.hpp"
 #include "p4p/p4p_reader.hpp"
 #include "p4p/p4p_selection.hpp"
+#include "settings/settings_writer.hpp"
 #include "setup/banner.hpp"
 #include "setup/console.hpp"
 #include "setup/failure.hpp"
@@ -27,6 +28,7 @@ void run_phases(korvaline::Console& console) {
     select_p4p_file(record, console);
     read_p4p_file(record);
     derive_lattice_codes(record);
+    write_settings_file(record, console);
     console.flush();
 }
 

@@ -2,7 +2,9 @@
 // directory of expected files cannot describe.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "program_run.hpp"
@@ -33,6 +35,107 @@ TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
         << result.output;
     EXPECT_GT(result.peak_memory_kib, 0);
     EXPECT_LT(result.peak_memory_kib, 8 * 1024);
+}
+
+}  // namespace
+}  // namespace korvaline::e2e
+
+namespace korvaline::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kP4p = "TITLE Test compound\nSYMM   mmm\n";
+
+// A project abc with two frames in run 1 and its P4P file.
+void lay_out_project(const Workspace& workspace) {
+    make_frames(workspace.dir(), "abc1", 1, 2);
+    write_file(workspace.dir() / "abc1.p4p", kP4p);
+}
+
+bool running_as_root() {
+    return ::geteuid() == 0;
+}
+
+TEST(FailureTest, FailedSaveLeavesTheOldSaintIniAndNoTemporaryFile) {
+    Workspace workspace;
+    lay_out_project(workspace);
+    const std::string old_settings = " \n[SAINT]\nVERSION=an older run\n";
+    write_file(workspace.dir() / "saint.ini", old_settings);
+    const auto names_before = list_names(workspace.dir());
+
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .file_size_limit = 1000});
+
+    EXPECT_NE(result.exit_status, 0);
+    EXPECT_EQ(result.errors, "korvaline: cannot write saint.ini: File too large\n");
+    EXPECT_EQ(result.output.find("READY"), std::string::npos);
+    EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), old_settings);
+    EXPECT_EQ(list_names(workspace.dir()), names_before);
+}
+
+TEST(FailureTest, SavedSaintIniKeepsThePermissionsOfTheOldOne) {
+    Workspace workspace;
+    lay_out_project(workspace);
+    write_file(workspace.dir() / "saint.ini", "old\n");
+    fs::permissions(workspace.dir() / "saint.ini", fs::perms(0640));
+
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
+
+    EXPECT_EQ(result.exit_status, 0) << result.errors;
+    EXPECT_EQ(fs::status(workspace.dir() / "saint.ini").permissions(), fs::perms(0640));
+    EXPECT_NE(read_file(workspace.dir() / "saint.ini"), "old\n");
+}
+
+TEST(FailureTest, UnwritableSaintIniIsAFailure) {
+    if (running_as_root()) {
+        GTEST_SKIP() << "root may write any file";
+    }
+    Workspace workspace;
+    lay_out_project(workspace);
+    write_file(workspace.dir() / "saint.ini", "old\n");
+    fs::permissions(workspace.dir() / "saint.ini", fs::perms(0444));
+
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
+
+    EXPECT_NE(result.exit_status, 0);
+    EXPECT_EQ(result.errors, "korvaline: cannot replace saint.ini: Permission denied\n");
+    EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), "old\n");
+}
+
+TEST(FailureTest, UnreadableP4pFileIsAFailure) {
+    if (running_as_root()) {
+        GTEST_SKIP() << "root may read any file";
+    }
+    Workspace workspace;
+    lay_out_project(workspace);
+    fs::permissions(workspace.dir() / "abc1.p4p", fs::perms::none);
+
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
+
+    EXPECT_NE(result.exit_status, 0);
+    EXPECT_EQ(result.errors, "korvaline: cannot open P4P file 'abc1.p4p': Permission denied\n");
+    EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
+}
+
+TEST(FailureTest, NamesHoldingANulByteDoNotExist) {
+    Workspace workspace;
+    lay_out_project(workspace);
+    // "abc" followed by NUL would name abc1.001 to a C path call.
+    const std::string typed = std::string("abc\0x\n", 6) + "abc\n" + "n\n" +
+                              std::string("abc1.p4p\0\n", 10) + "abc1.p4p\n";
+
+    const RunResult result = run_program(workspace, {.input = typed});
+
+    EXPECT_EQ(result.exit_status, 0) << result.errors;
+    EXPECT_NE(
+        result.output.find(
+            "\n SPECIFIED PROJECT FILE NOT EXISTING, CHOOSE ANOTHER PROJECT:\n\n Initializing"),
+        std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("\n P4P FILE NOT EXISTING, INPUT ANOTHER FILE:\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_TRUE(fs::exists(workspace.dir() / "saint.ini"));
 }
 
 }  // namespace

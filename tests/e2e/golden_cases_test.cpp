@@ -4,8 +4,8 @@
 //   given/    files copied into the run's directory (P4P files, an old saint.ini)
 //   stdin     what the user types
 //   stdout    the console output expected, byte for byte
-//   saint.ini the saint.ini expected; without it, an old saint.ini must be
-//             left as it was and none may be created
+//   saint.ini the saint.ini expected; without it, an old saint.ini (file or
+//             directory) must be left as it was and none may be created
 //   status    the exit status expected (0 when missing)
 //   stderr    the error output expected (empty on success, else one line)
 // After the run the directory must hold what it held before, plus saint.ini.
@@ -71,6 +71,7 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
     lay_out_files(case_dir, workspace.dir());
     const fs::path settings = workspace.dir() / "saint.ini";
     const bool had_settings = fs::is_regular_file(settings);
+    const bool had_directory = fs::is_directory(settings);
     const std::string old_settings = had_settings ? read_file(settings) : "";
     const std::set<std::string> names_before = list_names(workspace.dir());
 
@@ -94,6 +95,8 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
         names_expected.insert("saint.ini");
     } else if (had_settings) {
         EXPECT_EQ(read_file(settings), old_settings) << "saint.ini was changed";
+    } else if (had_directory) {
+        EXPECT_TRUE(fs::is_directory(settings)) << "the directory saint.ini is gone";
     } else {
         EXPECT_FALSE(fs::exists(settings)) << "saint.ini was created";
     }
