@@ -1,6 +1,5 @@
 #include "settings/settings_file.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,8 +15,22 @@ namespace {
 // Lines are collected and written in pieces of this size.
 constexpr std::size_t kWriteSize = 16 * 1024;
 
-// The permission bits the new file gets: those of the file it replaces, or
-// those a newly created file would get.
+// The target must be a file the user may replace, or not exist yet.
+const std::string& replaceable(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            fail_with_errno("cannot replace " + path, EISDIR);
+        }
+        if (::access(path.c_str(), W_OK) != 0) {
+            fail_with_errno("cannot replace " + path, errno);
+        }
+    }
+    return path;
+}
+
+// The permission bits of the file being replaced, or those a newly created
+// file gets under the current umask.
 mode_t mode_for(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
@@ -30,34 +43,10 @@ mode_t mode_for(const std::string& path) {
 
 }  // namespace
 
-SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {
-    struct stat info {};
-    if (::stat(path_.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) {
-            fail("cannot replace", EISDIR);
-        }
-        if (::access(path_.c_str(), W_OK) != 0) {
-            fail("cannot replace", errno);
-        }
-    }
-    const mode_t mode = mode_for(path_);
-    temporary_path_ = path_ + ".XXXXXX";
-    fd_ = ::mkostemp(temporary_path_.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        temporary_path_.clear();
-        fail("cannot create a temporary file beside", errno);
-    }
-    if (::fchmod(fd_, mode) != 0) {
-        fail("cannot set the permissions of the temporary file for", errno);
-    }
-}
-
-SettingsFile::~SettingsFile() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-    if (!committed_ && !temporary_path_.empty()) {
-        ::unlink(temporary_path_.c_str());
+SettingsFile::SettingsFile(std::string path)
+    : path_(std::move(path)), temporary_(replaceable(path_)) {
+    if (::fchmod(temporary_.fd(), mode_for(path_)) != 0) {
+        fail_with_errno("cannot set the permissions of the new " + path_, errno);
     }
 }
 
@@ -75,29 +64,19 @@ void SettingsFile::write_separator() {
 
 void SettingsFile::close() {
     write_out();
-    if (::fsync(fd_) != 0) {
-        fail("cannot sync", errno);
-    }
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
-        fail("cannot close", errno);
-    }
-    if (::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
-        fail("cannot replace", errno);
-    }
-    committed_ = true;
+    temporary_.commit_to_target();
 }
 
 void SettingsFile::write_out() {
     std::size_t written = 0;
     while (written < pending_.size()) {
-        const ssize_t count = ::write(fd_, pending_.data() + written, pending_.size() - written);
+        const ssize_t count =
+            ::write(temporary_.fd(), pending_.data() + written, pending_.size() - written);
         if (count < 0 && errno == EINTR) {
             continue;
         }
         if (count <= 0) {
-            fail("cannot write", count < 0 ? errno : EIO);
+            fail_with_errno("cannot write " + path_, count < 0 ? errno : EIO);
         }
         written += static_cast<std::size_t>(count);
     }
@@ -111,10 +90,6 @@ void write_section(SettingsFile& file, std::string_view header,
     for (const std::string& line : key_lines) {
         file.write_line(line);
     }
-}
-
-void SettingsFile::fail(std::string_view what, int error_number) const {
-    fail_with_errno(std::string(what) + " " + path_, error_number);
 }
 
 }  // namespace korvaline

@@ -4,37 +4,33 @@
 #include <string>
 #include <string_view>
 
+#include "settings/temporary_file.hpp"
+
 namespace korvaline {
 
-// saint.ini being written. The lines go to a new temporary file beside it;
-// close() syncs that file and renames it onto saint.ini, so an existing
-// saint.ini is replaced whole or not at all. If close() never succeeds, the
-// destructor removes the temporary file and the old saint.ini stays as it was.
+// saint.ini being written. The lines go to a temporary file beside it that
+// close() puts in place, so an existing saint.ini is replaced whole or not
+// at all: a failure part-way leaves the old file as it was and no trace of
+// the new one.
 class SettingsFile {
   public:
     // Fails when `path` is a directory or a file the user may not write, or
     // when no temporary file can be made beside it.
     explicit SettingsFile(std::string path = "saint.ini");
-    ~SettingsFile();
-    SettingsFile(const SettingsFile&) = delete;
-    SettingsFile& operator=(const SettingsFile&) = delete;
 
     // The text and a line feed.
     void write_line(std::string_view text);
     // A line of one blank, which saint expects before every section header.
     void write_separator();
-    // Writes out, syncs and puts the file in place under its name.
+    // Writes out and syncs the lines and puts the file in place.
     void close();
 
   private:
     void write_out();
-    [[noreturn]] void fail(std::string_view what, int error_number) const;
 
     std::string path_;
-    std::string temporary_path_;
-    int fd_ = -1;
+    TemporaryFile temporary_;
     std::string pending_;
-    bool committed_ = false;
 };
 
 // A section of saint.ini: a separator, the header such as "[SAINT]", then

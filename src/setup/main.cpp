@@ -41,9 +41,11 @@ int stop(const char* reason) {
 }  // namespace
 
 int main() {
-    // A closed pipe on standard output should be reported like any other
-    // failed write, not end the program silently.
+    // A closed pipe on standard output, or a file-size limit reached while
+    // saving, should fail the write and be reported, not kill the program
+    // silently and leave a temporary file behind.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         korvaline::LineSource input(0, "standard input");
         korvaline::Console console(input, std::cout);

@@ -84,7 +84,7 @@ namespace {
     if (options.file_size_limit != RLIM_INFINITY) {
         const rlimit limit{options.file_size_limit, options.file_size_limit};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::signal(SIGXFSZ, SIG_IGN);
+        ::signal(SIGXFSZ, options.ignore_file_size_signal ? SIG_IGN : SIG_DFL);
     }
     if (options.measure_memory) {
         ::execl("/usr/bin/time", "time", "-f", "%M", "-o", memory_path.c_str(), KORVALINE_BINARY,

@@ -30,7 +30,8 @@ struct RunOptions {
     std::string input;        // standard input, byte for byte
     std::string output_path;  // standard output goes here when set (such as /dev/full)
     rlim_t file_size_limit = RLIM_INFINITY;
-    bool measure_memory = false;  // runs the program under /usr/bin/time
+    bool ignore_file_size_signal = true;  // with a limit: SIGXFSZ ignored, or left at default
+    bool measure_memory = false;          // runs the program under /usr/bin/time
 };
 
 struct RunResult {
