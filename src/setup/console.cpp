@@ -16,7 +16,9 @@ void Console::write_line(std::string_view text) {
 }
 
 void Console::message(std::string_view text) {
-    write_line(" " + std::string(text));
+    std::string line(1, ' ');
+    line.append(text);
+    write_line(line);
 }
 
 void Console::announce(std::string_view text) {

@@ -12,7 +12,10 @@ void fail_with_errno(std::string_view what, int error_number) {
 }
 
 std::string quoted(std::string_view name) {
-    return "'" + std::string(name) + "'";
+    std::string text(1, '\'');
+    text.append(name);
+    text.push_back('\'');
+    return text;
 }
 
 }  // namespace korvaline

@@ -2,6 +2,7 @@
 // directory of expected files cannot describe.
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -78,6 +79,43 @@ TEST(FailureTest, FailedSaveLeavesTheOldSaintIniAndNoTemporaryFile) {
         EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), old_settings);
         EXPECT_EQ(list_names(workspace.dir()), names_before);
     }
+}
+
+// A file system of two pages, mounted over the run's directory while it lives.
+class TinyFileSystem {
+  public:
+    explicit TinyFileSystem(const fs::path& dir) : dir_(dir) {
+        mounted_ = ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=8k") == 0;
+    }
+    ~TinyFileSystem() {
+        if (mounted_) {
+            ::umount(dir_.c_str());
+        }
+    }
+    bool mounted() const { return mounted_; }
+
+  private:
+    fs::path dir_;
+    bool mounted_ = false;
+};
+
+TEST(FailureTest, FullDiskWhileSavingLeavesTheOldSaintIni) {
+    Workspace workspace;
+    const TinyFileSystem disk(workspace.dir());
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "no permission to mount a small file system";
+    }
+    lay_out_project(workspace);  // the P4P file takes one page
+    const std::string old_settings = " \n[SAINT]\n";
+    write_file(workspace.dir() / "saint.ini", old_settings);  // and this the other
+    const auto names_before = list_names(workspace.dir());
+
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
+
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.errors, "korvaline: cannot write saint.ini: No space left on device\n");
+    EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), old_settings);
+    EXPECT_EQ(list_names(workspace.dir()), names_before);
 }
 
 TEST(FailureTest, SavedSaintIniKeepsThePermissionsOfTheOldOne) {
