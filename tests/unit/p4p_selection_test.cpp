@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 #include <string>
 
+#include "scripted_console.hpp"
 #include "setup/failure.hpp"
 
 namespace korvaline {
@@ -27,14 +27,9 @@ Selection select(const std::string& base_name, const std::string& typed,
         record.run(1).present.assign("T");
         record.run(1).base_name.assign(base_name);
     }
-    const ExistenceTest exists = [&](const FixedText& name) {
-        return existing.count(name.trimmed()) > 0;
-    };
-    LineSource input = LineSource::from_text(typed);
-    std::ostringstream output;
-    Console console(input, output);
-    select_p4p_file(record, console, exists);
-    return {std::string(record.p4p_name.text()), output.str()};
+    ScriptedConsole scripted(typed, existing);
+    select_p4p_file(record, scripted.console, scripted.exists());
+    return {std::string(record.p4p_name.text()), scripted.output()};
 }
 
 std::string pad20(const std::string& name) {

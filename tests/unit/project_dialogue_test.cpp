@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "scripted_console.hpp"
 #include "setup/failure.hpp"
 
 namespace korvaline {
@@ -19,23 +19,18 @@ struct Dialogue {
 
 // Runs the project dialogue on `typed`; only `existing` exists.
 Dialogue ask(const std::string& typed, const std::string& existing) {
+    ScriptedConsole scripted(typed, {existing});
     Dialogue result;
-    const ExistenceTest exists = [&](const FixedText& name) {
-        result.asked.push_back(std::string(name.text()));
-        return name.trimmed() == existing;
-    };
-    LineSource input = LineSource::from_text(typed);
-    std::ostringstream output;
-    Console console(input, output);
-    ask_project_name(result.record, console, exists);
-    result.output = output.str();
+    ask_project_name(result.record, scripted.console, scripted.exists());
+    result.output = scripted.output();
+    result.asked = scripted.asked;
     return result;
 }
 
 TEST(ProjectDialogueTest, TestNameIsTheFirstFrameCutAtTwenty) {
     const struct {
         std::string typed;
-        std::string tested;  // all 20 characters
+        std::string tested;
     } cases[] = {
         {"", "1.001               "},
         {"   ", "1.001               "},
@@ -54,7 +49,7 @@ TEST(ProjectDialogueTest, TestNameIsTheFirstFrameCutAtTwenty) {
     for (const auto& c : cases) {
         const std::string existing = c.tested.substr(0, c.tested.find_last_not_of(' ') + 1);
         const Dialogue dialogue = ask(c.typed + "\n", existing);
-        EXPECT_EQ(dialogue.asked, std::vector<std::string>{c.tested})
+        EXPECT_EQ(dialogue.asked, std::vector<std::string>{existing})
             << "typed '" << c.typed << "'";
         EXPECT_EQ(dialogue.output, "\n INPUT THE PROJECT NAME:\n");
     }

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "scripted_console.hpp"
 
 namespace korvaline {
 namespace {
@@ -36,18 +36,12 @@ struct Discovery {
 };
 
 Discovery discover(const std::string& project, const Names& files) {
+    ScriptedConsole scripted("", {files.begin(), files.end()});
     Discovery result;
     result.record.project_name.assign(project);
-    const std::set<std::string> existing(files.begin(), files.end());
-    const ExistenceTest exists = [&](const FixedText& name) {
-        result.asked.push_back(name.trimmed());
-        return existing.count(name.trimmed()) > 0;
-    };
-    LineSource no_input = LineSource::from_text("");
-    std::ostringstream output;
-    Console console(no_input, output);
-    discover_runs(result.record, console, exists);
-    result.output = output.str();
+    discover_runs(result.record, scripted.console, scripted.exists());
+    result.output = scripted.output();
+    result.asked = scripted.asked;
     return result;
 }
 
