@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "failure_message.hpp"
+
 namespace korvaline {
 namespace {
 
@@ -79,13 +81,9 @@ TEST(LineSourceTest, ReadsFromADescriptorAcrossBufferBoundaries) {
 }
 
 TEST(LineSourceTest, OpeningAMissingFileNamesIt) {
-    try {
-        LineSource::open_file("no-such-file.p4p", "P4P file 'no-such-file.p4p'");
-        FAIL() << "no failure";
-    } catch (const std::exception& failure) {
-        EXPECT_STREQ(failure.what(),
-                     "cannot open P4P file 'no-such-file.p4p': No such file or directory");
-    }
+    EXPECT_EQ(failure_message(
+                  [] { LineSource::open_file("no-such-file.p4p", "P4P file 'no-such-file.p4p'"); }),
+              "cannot open P4P file 'no-such-file.p4p': No such file or directory");
 }
 
 }  // namespace

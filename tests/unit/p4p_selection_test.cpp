@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
+#include "failure_message.hpp"
 #include "scripted_console.hpp"
-#include "setup/failure.hpp"
 
 namespace korvaline {
 namespace {
@@ -102,12 +102,8 @@ TEST(P4pSelectionTest, EndOfInputAtEachQuestionIsAFailure) {
         {"n\nmissing\n", "standard input ended while waiting for another P4P file name"},
     };
     for (const auto& c : cases) {
-        try {
-            select("abc1", c.typed, {});
-            ADD_FAILURE() << "no failure for '" << c.typed << "'";
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.what(), c.message);
-        }
+        EXPECT_EQ(failure_message([&] { select("abc1", c.typed, {}); }), c.message)
+            << "typed '" << c.typed << "'";
     }
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "failure_message.hpp"
 #include "scripted_console.hpp"
-#include "setup/failure.hpp"
 
 namespace korvaline {
 namespace {
@@ -67,12 +67,9 @@ TEST(ProjectDialogueTest, AsksAgainUntilTheFirstFrameExists) {
 
 TEST(ProjectDialogueTest, EndOfInputIsAFailureNamingTheAnswer) {
     for (const std::string typed : {"", "nope\n"}) {
-        try {
-            ask(typed, "abc1.001");
-            ADD_FAILURE() << "no failure for '" << typed << "'";
-        } catch (const Failure& failure) {
-            EXPECT_STREQ(failure.what(), "standard input ended while waiting for the project name");
-        }
+        EXPECT_EQ(failure_message([&] { ask(typed, "abc1.001"); }),
+                  "standard input ended while waiting for the project name")
+            << "typed '" << typed << "'";
     }
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "setup/failure.hpp"
+
+namespace korvaline {
+
+// What the Failure thrown by `action` says, or "(no failure)".
+template <typename Action>
+std::string failure_message(Action&& action) {
+    try {
+        action();
+    } catch (const Failure& failure) {
+        return failure.what();
+    }
+    return "(no failure)";
+}
+
+}  // namespace korvaline
