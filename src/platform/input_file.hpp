@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace korvaline {
+
+// Bytes read in order from standard input or from a file, never translated.
+class InputFile {
+  public:
+    // Standard input, not owned; `name` names it in messages.
+    static InputFile standard_input(std::string name);
+
+    // Opens `path` for reading; `name` names it in messages, such as
+    // "P4P file 'abc1.p4p'". Only a regular file is accepted, after links are
+    // followed: a directory, FIFO, device or socket is a Failure ("cannot read
+    // <name>: it is a FIFO, not a regular file"), found without waiting for
+    // a writer and without reading a byte.
+    static InputFile open_regular_file(const std::string& path, const std::string& name);
+
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&&) = delete;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // Reads up to `size` bytes into `buffer`; 0 only at the end of the input.
+    // A read error is a Failure ("cannot read <name>: <why>").
+    std::size_t read(char* buffer, std::size_t size);
+
+    const std::string& name() const { return name_; }
+
+  private:
+    InputFile(std::intptr_t handle, bool owned, std::string name);
+
+    std::intptr_t handle_;
+    bool owned_;
+    std::string name_;
+};
+
+}  // namespace korvaline

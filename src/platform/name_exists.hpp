@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace korvaline {
+
+// Whether the file system holds an entry of this name, relative to the
+// current directory unless the name says otherwise. One query; nothing is
+// opened. A name that ends in a separator names a directory only, so
+// "abc1.p4p/" does not exist even where abc1.p4p does. The caller has made
+// sure that the name holds no NUL byte.
+bool name_exists(const std::string& path);
+
+}  // namespace korvaline

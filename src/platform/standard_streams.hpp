@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace korvaline {
+
+// Readies the process before anything is written: a closed pipe or a
+// file-size limit must fail a write and be reported, not kill the program.
+void prepare_standard_streams();
+
+// Writes all of `bytes` to standard output exactly as they are, without any
+// translation of line endings. A failed write is a Failure ("cannot write to
+// standard output: <why>").
+void write_standard_output(std::string_view bytes);
+
+// Writes `bytes` to standard error as they are; a failure there cannot be
+// reported anywhere, so it is ignored.
+void write_standard_error(std::string_view bytes) noexcept;
+
+}  // namespace korvaline
