@@ -1,7 +1,11 @@
 #include "p4p/lattice_codes.hpp"
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
+
+#include "setup/failure.hpp"
 
 namespace korvaline {
 
@@ -12,10 +16,12 @@ struct CodeRule {
     std::int32_t code;
 };
 
-// Order matters: m-3 holds "-3" but not "m3"; 6/mmm and 4/mmm hold "mmm"
-// but are caught first by "6/m" and "4/m".
-constexpr std::array<CodeRule, 9> kLaueRules = {{
+// Order matters: the cubic m-3 and m-3m hold "-3" and are caught first by
+// their own row; 6/mmm and 4/mmm hold "mmm" but are caught first by "6/m"
+// and "4/m".
+constexpr std::array<CodeRule, 10> kLaueRules = {{
     {"m3", 9},    // cubic
+    {"m-3", 9},   // cubic, in today's notation
     {"-3", 8},    // trigonal
     {"6/m", 7},   // hexagonal
     {"4/m", 6},   // tetragonal
@@ -39,24 +45,43 @@ constexpr std::array<CodeRule, 9> kCenteringRules = {{
     {"P", 0},
 }};
 
+// The code of the first rule whose fragment the field holds; none when no
+// rule matches.
 template <std::size_t N>
-std::int32_t first_match(const FixedText& field, const std::array<CodeRule, N>& rules) {
+std::optional<std::int32_t> first_match(const FixedText& field,
+                                        const std::array<CodeRule, N>& rules) {
     for (const CodeRule& rule : rules) {
         if (field.find(rule.fragment) > 0) {
             return rule.code;
         }
     }
-    return 0;
+    return std::nullopt;
+}
+
+// A field with text that no rule knows gets code 0 like a blank one; the
+// user is told, so that saint.ini is checked before saint runs.
+template <std::size_t N>
+void note_if_unknown(const FixedText& field, const std::array<CodeRule, N>& rules,
+                     std::string_view what, Console& console) {
+    if (!field.trimmed().empty() && !first_match(field, rules)) {
+        console.note(std::string(what) + " " + quoted(field.trimmed()) +
+                     " is not in the table; code 0 written");
+    }
 }
 
 }  // namespace
 
 std::int32_t laue_code_of(const FixedText& laue_field) {
-    return first_match(laue_field, kLaueRules);
+    return first_match(laue_field, kLaueRules).value_or(0);
 }
 
 std::int32_t centering_code_of(const FixedText& centering_field) {
-    return first_match(centering_field, kCenteringRules);
+    return first_match(centering_field, kCenteringRules).value_or(0);
+}
+
+void note_unknown_symbols(const SetupRecord& record, Console& console) {
+    note_if_unknown(record.laue_field, kLaueRules, "Laue symbol", console);
+    note_if_unknown(record.centering_field, kCenteringRules, "centering", console);
 }
 
 void derive_lattice_codes(SetupRecord& record) {

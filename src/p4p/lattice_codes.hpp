@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "setup/console.hpp"
 #include "setup/fixed_text.hpp"
 #include "setup/setup_record.hpp"
 
@@ -15,5 +16,9 @@ std::int32_t centering_code_of(const FixedText& centering_field);
 
 // Sets `laue_code` and `centering_code` from the fields the P4P file gave.
 void derive_lattice_codes(SetupRecord& record);
+
+// A note for each of the two fields that holds text its table does not know
+// (a bare "2/m", a lone "R", lower case): its code is 0, as for a blank one.
+void note_unknown_symbols(const SetupRecord& record, Console& console);
 
 }  // namespace korvaline

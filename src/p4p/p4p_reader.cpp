@@ -42,7 +42,7 @@ std::string_view columns(const std::string& line, std::size_t first, std::size_t
 
 }  // namespace
 
-void scan_p4p_lines(LineSource& lines, SetupRecord& record) {
+P4pScanEnd scan_p4p_lines(LineSource& lines, SetupRecord& record) {
     std::string line;
     FixedText key(6);
     while (lines.read_line(kColumnsUsed, line)) {
@@ -57,20 +57,27 @@ void scan_p4p_lines(LineSource& lines, SetupRecord& record) {
                 break;
             case LineKind::kSymm:
                 record.laue_field.assign(columns(line, 8, 14));
-                return;
+                return P4pScanEnd::kSymm;
             case LineKind::kSainov:
-                return;
+                return P4pScanEnd::kSainov;
             case LineKind::kOther:
                 break;
         }
     }
-    throw Failure(lines.name() + " ends before its SYMM or SAINOV line");
+    std::string message = lines.name() + " ends before its SYMM or SAINOV line";
+    if (lines.lines_end_in_carriage_returns_only()) {
+        message += "; its lines end in carriage returns only";
+    }
+    throw Failure(message);
 }
 
-void read_p4p_file(SetupRecord& record) {
+void read_p4p_file(SetupRecord& record, Console& console) {
     const std::string path = record.p4p_name.trimmed();
-    LineSource lines = LineSource::open_file(path, "P4P file " + quoted(path));
-    scan_p4p_lines(lines, record);
+    LineSource lines(InputFile::open_regular_file(path, "P4P file " + quoted(path)));
+    if (scan_p4p_lines(lines, record) == P4pScanEnd::kSainov) {
+        console.note("P4P file " + quoted(path) +
+                     " has no SYMM line before its SAINOV line; the Laue symbol is blank");
+    }
 }
 
 }  // namespace korvaline

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/console.hpp"
 #include "setup/line_source.hpp"
 #include "setup/setup_record.hpp"
 
@@ -8,10 +9,14 @@ namespace korvaline {
 // Reads the P4P file named by `p4p_name` and takes the title (TITLE line),
 // the crystal system and centering field (BRAVAIS line) and the Laue symbol
 // (SYMM line). The scan stops at the first SYMM or SAINOV line; a file that
-// cannot be opened, or that ends before either, is a Failure.
-void read_p4p_file(SetupRecord& record);
+// cannot be opened, is not a regular file, or ends before either, is a
+// Failure. A scan ended by SAINOV, which leaves the Laue symbol blank, is
+// told in a note.
+void read_p4p_file(SetupRecord& record, Console& console);
 
-// The scan itself, on lines from any source.
-void scan_p4p_lines(LineSource& lines, SetupRecord& record);
+enum class P4pScanEnd { kSymm, kSainov };
+
+// The scan itself, on lines from any source; tells which line ended it.
+P4pScanEnd scan_p4p_lines(LineSource& lines, SetupRecord& record);
 
 }  // namespace korvaline

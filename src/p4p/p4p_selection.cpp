@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "setup/cut_name_note.hpp"
+
 namespace korvaline {
 
 namespace {
@@ -10,8 +12,15 @@ bool user_accepts_default(const RunEntry& first_run, Console& console) {
     console.announce("Is THIS P4P FILE CORRECT? [ " + first_run.base_name.trimmed() +
                      ".p4p <Y/N> ]:");
     FixedText answer(1);
+    // Only the first character counts: the rest of the reply is no cut name.
     console.read_answer(answer, "the answer to the P4P file offer");
     return answer.equals("Y") || answer.equals("y");
+}
+
+// Reads a typed name into `p4p_name`.
+void read_name(FixedText& p4p_name, std::string_view awaited, Console& console) {
+    const bool cut = console.read_answer(p4p_name, awaited);
+    note_if_cut(p4p_name, p4p_name.trimmed(), cut, console);
 }
 
 }  // namespace
@@ -20,15 +29,17 @@ void select_p4p_file(SetupRecord& record, Console& console, const ExistenceTest&
     const RunEntry& first_run = record.run(1);
     if (first_run.is_present()) {
         if (user_accepts_default(first_run, console)) {
-            record.p4p_name.assign(first_run.base_name.trimmed() + ".p4p");
+            const std::string offered = first_run.base_name.trimmed() + ".p4p";
+            record.p4p_name.assign(offered);
+            note_if_cut(record.p4p_name, offered, false, console);
         } else {
             console.announce("NOW INPUT A NEW P4P FILE:");
-            console.read_answer(record.p4p_name, "a new P4P file name");
+            read_name(record.p4p_name, "a new P4P file name", console);
         }
     }
     while (!exists(record.p4p_name)) {
         console.announce("P4P FILE NOT EXISTING, INPUT ANOTHER FILE:");
-        console.read_answer(record.p4p_name, "another P4P file name");
+        read_name(record.p4p_name, "another P4P file name", console);
     }
 }
 

@@ -4,32 +4,31 @@
 #include <string>
 #include <string_view>
 
-#include "settings/temporary_file.hpp"
+#include "platform/replacement_file.hpp"
 
 namespace korvaline {
 
-// saint.ini being written. The lines go to a temporary file beside it that
-// close() puts in place, so an existing saint.ini is replaced whole or not
-// at all: a failure part-way leaves the old file as it was and no trace of
-// the new one.
+// saint.ini being written. The lines go to a new file beside it that close()
+// puts in place, so an existing saint.ini is replaced whole or not at all: a
+// failure part-way, or an interruption, leaves the old file as it was and no
+// trace of the new one.
 class SettingsFile {
   public:
-    // Fails when `path` is a directory or a file the user may not write, or
-    // when no temporary file can be made beside it.
-    explicit SettingsFile(std::string path = "saint.ini");
+    // Fails when `path` is not a regular file, is one the user may not
+    // write, or when no new file can be made beside it.
+    explicit SettingsFile(const std::string& path = "saint.ini");
 
     // The text and a line feed.
     void write_line(std::string_view text);
     // A line of one blank, which saint expects before every section header.
     void write_separator();
-    // Writes out and syncs the lines and puts the file in place.
+    // Writes out and syncs the lines and puts the file in place for good.
     void close();
 
   private:
     void write_out();
 
-    std::string path_;
-    TemporaryFile temporary_;
+    ReplacementFile file_;
     std::string pending_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "setup/failure.hpp"
 #include "setup/format_int.hpp"
 
 namespace korvaline {
@@ -26,6 +27,19 @@ std::string last_run_stem(const SetupRecord& record) {
     return record.project_name.trimmed() + run_digit.trimmed();
 }
 
+// Called with saint.ini already in place: a lost message must not read as a
+// lost file.
+void tell_ready(Console& console) {
+    console.announce("KORVALINE IS READY TO LOAD saint PROGRAM...");
+    try {
+        console.flush();
+    } catch (const Failure& lost) {
+        throw Failure(
+            std::string("saint.ini has been written, but the closing message was lost: ") +
+            lost.what());
+    }
+}
+
 }  // namespace
 
 void finish_settings_file(SettingsFile& file, const SetupRecord& record, Console& console) {
@@ -35,7 +49,7 @@ void finish_settings_file(SettingsFile& file, const SetupRecord& record, Console
     write_scale_section(file, record);
     write_global_section(file, record);
     file.close();
-    console.announce("KORVALINE IS READY TO LOAD saint PROGRAM...");
+    tell_ready(console);
 }
 
 void write_stat_section(SettingsFile& file, const SetupRecord& record) {

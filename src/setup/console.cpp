@@ -1,18 +1,17 @@
 #include "setup/console.hpp"
 
-#include <cerrno>
-#include <string>
+#include <utility>
 
 #include "setup/failure.hpp"
 
 namespace korvaline {
 
-Console::Console(LineSource& input, std::ostream& output) : input_(input), output_(output) {}
+Console::Console(LineSource& input, OutputSink output, OutputSink notes)
+    : input_(input), output_(std::move(output)), notes_(std::move(notes)) {}
 
 void Console::write_line(std::string_view text) {
-    errno = 0;
-    output_ << text << '\n';
-    check_output();
+    pending_.append(text);
+    pending_.push_back('\n');
 }
 
 void Console::message(std::string_view text) {
@@ -26,25 +25,29 @@ void Console::announce(std::string_view text) {
     message(text);
 }
 
-void Console::read_answer(FixedText& field, std::string_view awaited) {
+void Console::note(std::string_view text) {
+    flush();
+    std::string line("korvaline: note: ");
+    line.append(text);
+    line.push_back('\n');
+    notes_(line);
+}
+
+bool Console::read_answer(FixedText& field, std::string_view awaited) {
     flush();
     std::string line;
     if (!input_.read_line(field.width(), line)) {
         throw Failure("standard input ended while waiting for " + std::string(awaited));
     }
     field.assign(line);
+    return input_.last_line_was_cut();
 }
 
 void Console::flush() {
-    errno = 0;
-    output_.flush();
-    check_output();
-}
-
-void Console::check_output() {
-    if (!output_) {
-        const int error_number = errno;
-        fail_with_errno("cannot write to standard output", error_number);
+    if (!pending_.empty()) {
+        // Cleared first: lines that could not be written are not tried again.
+        const std::string lines = std::exchange(pending_, {});
+        output_(lines);
     }
 }
 

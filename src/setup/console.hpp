@@ -1,6 +1,7 @@
 #pragma once
 
-#include <ostream>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "setup/fixed_text.hpp"
@@ -8,12 +9,18 @@
 
 namespace korvaline {
 
-// The user's side of the program: whole lines out, one answer line in.
-// Every output line is checked, so a lost write (a full disk, a closed pipe)
+// Where the console's bytes go: standard output or standard error in the
+// program, a string in tests. A sink reports a lost write as a Failure.
+using OutputSink = std::function<void(std::string_view)>;
+
+// The user's side of the program: whole lines out, one answer line in, and
+// notes on standard error where the program cannot use an answer as it was
+// given. Lines are collected and pushed out before every read and at flush(),
+// and every push is checked, so a lost write (a full disk, a closed pipe)
 // stops the program instead of letting it end as if all went well.
 class Console {
   public:
-    Console(LineSource& input, std::ostream& output);
+    Console(LineSource& input, OutputSink output, OutputSink notes);
 
     // The text as it stands, then a line feed.
     void write_line(std::string_view text);
@@ -21,20 +28,23 @@ class Console {
     void message(std::string_view text);
     // An empty line, then the message: how every prompt and status appears.
     void announce(std::string_view text);
+    // "korvaline: note: <text>" on standard error, after the lines so far.
+    void note(std::string_view text);
 
     // Shows everything written so far, then reads the next line into `field`
-    // (its first field.width() characters). End of input is a Failure that
-    // names the `awaited` answer.
-    void read_answer(FixedText& field, std::string_view awaited);
+    // (its first field.width() characters). Returns whether the line held
+    // more than blanks beyond the field, text the program cannot use. End of
+    // input is a Failure that names the `awaited` answer.
+    bool read_answer(FixedText& field, std::string_view awaited);
 
-    // Pushes out buffered lines; a failed write is a Failure.
+    // Pushes out the lines collected so far; a failed write is a Failure.
     void flush();
 
   private:
-    void check_output();
-
     LineSource& input_;
-    std::ostream& output_;
+    OutputSink output_;
+    OutputSink notes_;
+    std::string pending_;
 };
 
 }  // namespace korvaline

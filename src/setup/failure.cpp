@@ -1,14 +1,14 @@
 #include "setup/failure.hpp"
 
-#include <cstring>
+#include "platform/system_error.hpp"
 
 namespace korvaline {
 
-void fail_with_errno(std::string_view what, int error_number) {
-    if (error_number == 0) {
+void fail_with_system_error(std::string_view what, int error) {
+    if (error == 0) {
         throw Failure(std::string(what));
     }
-    throw Failure(std::string(what) + ": " + std::strerror(error_number));
+    throw Failure(std::string(what) + ": " + system_error_text(error));
 }
 
 std::string quoted(std::string_view name) {

@@ -1,18 +1,18 @@
 #include "setup/file_exists.hpp"
 
-#include <sys/stat.h>
-
 #include <string>
+
+#include "platform/name_exists.hpp"
 
 namespace korvaline {
 
 bool file_exists(const FixedText& name) {
     const std::string path = name.trimmed();
+    // The system would test only the part before the NUL: another name.
     if (path.find('\0') != std::string::npos) {
         return false;
     }
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    return name_exists(path);
 }
 
 }  // namespace korvaline

@@ -7,8 +7,8 @@
 namespace korvaline {
 
 // Whether the file system holds an entry named by the trimmed text, relative
-// to the current directory. One stat call; nothing is opened. A name holding
-// a NUL byte never exists: the system call would test a shorter name.
+// to the current directory. One query of the file system; nothing is opened.
+// A name holding a NUL byte never exists.
 bool file_exists(const FixedText& name);
 
 // The existence test the dialogues and the discovery use; tests replace it.

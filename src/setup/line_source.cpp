@@ -1,81 +1,60 @@
 #include "setup/line_source.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <utility>
-
-#include "setup/failure.hpp"
 
 namespace korvaline {
 
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
-constexpr int kNoDescriptor = -1;
 
 }  // namespace
 
-LineSource::LineSource(int fd, std::string name)
-    : fd_(fd), owns_fd_(false), name_(std::move(name)), buffer_(kBufferSize) {}
+LineSource::LineSource(std::optional<InputFile> input, std::string name)
+    : input_(std::move(input)), name_(std::move(name)) {}
 
-LineSource LineSource::open_file(const std::string& path, const std::string& name) {
-    if (path.find('\0') != std::string::npos) {
-        throw Failure("cannot open " + name + ": the name holds a NUL byte");
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        fail_with_errno("cannot open " + name, errno);
-    }
-    LineSource source(fd, name);
-    source.owns_fd_ = true;
-    return source;
+LineSource::LineSource(InputFile input) : LineSource(std::nullopt, input.name()) {
+    input_.emplace(std::move(input));
+    buffer_.resize(kBufferSize);
 }
 
 LineSource LineSource::from_text(std::string text) {
-    LineSource source(kNoDescriptor, "text");
+    LineSource source(std::nullopt, "text");
     source.end_ = text.size();
     source.buffer_.assign(text.begin(), text.end());
     return source;
 }
 
-LineSource::LineSource(LineSource&& other) noexcept
-    : fd_(std::exchange(other.fd_, kNoDescriptor)),
-      owns_fd_(std::exchange(other.owns_fd_, false)),
-      name_(std::move(other.name_)),
-      buffer_(std::move(other.buffer_)),
-      next_(other.next_),
-      end_(other.end_) {}
-
-LineSource::~LineSource() {
-    if (owns_fd_) {
-        ::close(fd_);
-    }
-}
-
 bool LineSource::refill() {
-    if (fd_ == kNoDescriptor) {
+    if (!input_) {
         return false;
     }
-    ssize_t count = 0;
-    do {
-        count = ::read(fd_, buffer_.data(), buffer_.size());
-    } while (count < 0 && errno == EINTR);
-    if (count < 0) {
-        fail_with_errno("cannot read " + name_, errno);
-    }
     next_ = 0;
-    end_ = static_cast<std::size_t>(count);
-    return count > 0;
+    end_ = input_->read(buffer_.data(), buffer_.size());
+    return end_ > 0;
+}
+
+void LineSource::look_at_dropped(const char* first, const char* last) {
+    for (; first != last; ++first) {
+        if (*first == '\r') {
+            seen_carriage_return_ = true;
+        } else if (*first != ' ') {
+            last_line_was_cut_ = true;
+        }
+    }
 }
 
 void LineSource::skip_rest_of_line() {
     while (next_ < end_ || refill()) {
-        const void* feed = std::memchr(buffer_.data() + next_, '\n', end_ - next_);
+        const char* start = buffer_.data() + next_;
+        const char* stop = buffer_.data() + end_;
+        const auto* feed = static_cast<const char*>(
+            std::memchr(start, '\n', static_cast<std::size_t>(stop - start)));
+        look_at_dropped(start, feed != nullptr ? feed : stop);
         if (feed != nullptr) {
-            next_ = static_cast<std::size_t>(static_cast<const char*>(feed) - buffer_.data()) + 1;
+            seen_line_feed_ = true;
+            next_ = static_cast<std::size_t>(feed - buffer_.data()) + 1;
             return;
         }
         next_ = end_;
@@ -84,23 +63,31 @@ void LineSource::skip_rest_of_line() {
 
 bool LineSource::read_line(std::size_t keep, std::string& line) {
     line.clear();
+    last_line_was_cut_ = false;
     if (next_ == end_ && !refill()) {
         return false;
     }
-    // A carriage return is held back until the next character shows whether
-    // it ends the line or is part of the text.
-    bool held_return = false;
+    // Carriage returns are held back until the next character shows whether
+    // they end the line or are part of the text.
+    std::size_t held_returns = 0;
     while (next_ < end_ || refill()) {
         const char c = buffer_[next_++];
         if (c == '\n') {
+            seen_line_feed_ = true;
             return true;
         }
-        if (held_return && line.size() < keep) {
+        if (c == '\r') {
+            seen_carriage_return_ = true;
+            ++held_returns;
+            continue;
+        }
+        for (; held_returns > 0 && line.size() < keep; --held_returns) {
             line.push_back('\r');
         }
-        held_return = c == '\r';
-        if (!held_return && line.size() < keep) {
+        if (line.size() < keep) {
             line.push_back(c);
+        } else {
+            look_at_dropped(&c, &c + 1);
         }
         if (line.size() == keep) {
             skip_rest_of_line();

@@ -1,12 +1,19 @@
 #include "setup/project_dialogue.hpp"
 
+#include <string>
+
+#include "setup/cut_name_note.hpp"
+
 namespace korvaline {
 
 namespace {
 
-bool first_frame_exists(const FixedText& project_name, const ExistenceTest& exists) {
+bool first_frame_exists(const FixedText& project_name, bool answer_was_cut, Console& console,
+                        const ExistenceTest& exists) {
+    const std::string wanted = project_name.trimmed() + "1.001";
     FixedText test_name(20);
-    test_name.assign(project_name.trimmed() + "1.001");
+    test_name.assign(wanted);
+    note_if_cut(test_name, wanted, answer_was_cut, console);
     return exists(test_name);
 }
 
@@ -14,10 +21,10 @@ bool first_frame_exists(const FixedText& project_name, const ExistenceTest& exis
 
 void ask_project_name(SetupRecord& record, Console& console, const ExistenceTest& exists) {
     console.announce("INPUT THE PROJECT NAME:");
-    console.read_answer(record.project_name, "the project name");
-    while (!first_frame_exists(record.project_name, exists)) {
+    bool cut = console.read_answer(record.project_name, "the project name");
+    while (!first_frame_exists(record.project_name, cut, console, exists)) {
         console.announce("SPECIFIED PROJECT FILE NOT EXISTING, CHOOSE ANOTHER PROJECT:");
-        console.read_answer(record.project_name, "the project name");
+        cut = console.read_answer(record.project_name, "the project name");
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "scripted_console.hpp"
+
 namespace korvaline {
 namespace {
 
@@ -18,11 +20,11 @@ TEST(LatticeCodesTest, LaueCodeFromTheFirstFragmentFound) {
         std::string symbol;
         std::int32_t code;
     } cases[] = {
-        {"m3", 9},   {"m3m", 9},    {"m-3", 8},   {"m-3m", 8}, {"-3", 8},    {"-3m", 8},
+        {"m3", 9},   {"m3m", 9},    {"m-3", 9},   {"m-3m", 9}, {"-3", 8},    {"-3m", 8},
         {"-31m", 8}, {"6/m", 7},    {"6/mmm", 7}, {"4/m", 6},  {"4/mmm", 6}, {"mmm", 5},
         {"2/mA", 4}, {"2/mB", 3},   {"2/mC", 2},  {"2/m", 0},  {"2/mD", 0},  {"-1", 1},
         {"", 0},     {"MMM", 0},    {"mMm", 0},   {"4/M", 0},  {"2/ma", 0},  {"1", 0},
-        {" -1", 1},  {"2/m -1", 1},
+        {" -1", 1},  {"2/m -1", 1}, {"m -3", 8},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(laue_code_of(field(7, c.symbol)), c.code) << "'" << c.symbol << "'";
@@ -40,6 +42,32 @@ TEST(LatticeCodesTest, CenteringCodeFromTheFirstFragmentFound) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(centering_code_of(field(6, c.centering)), c.code) << "'" << c.centering << "'";
+    }
+}
+
+TEST(LatticeCodesTest, TextNoRowKnowsIsNoted) {
+    const struct {
+        std::string laue;
+        std::string centering;
+        std::string notes;
+    } cases[] = {
+        {"mmm", "C", ""},
+        {"", "", ""},
+        {"-1", "P", ""},
+        {"2/m", "P", "korvaline: note: Laue symbol '2/m' is not in the table; code 0 written\n"},
+        {"m3m", "R", "korvaline: note: centering 'R' is not in the table; code 0 written\n"},
+        {"mmm", "c", "korvaline: note: centering 'c' is not in the table; code 0 written\n"},
+        {"4/M", "rr",
+         "korvaline: note: Laue symbol '4/M' is not in the table; code 0 written\n"
+         "korvaline: note: centering 'rr' is not in the table; code 0 written\n"},
+    };
+    for (const auto& c : cases) {
+        SetupRecord record;
+        record.laue_field.assign(c.laue);
+        record.centering_field.assign(c.centering);
+        ScriptedConsole scripted("", {});
+        note_unknown_symbols(record, scripted.console);
+        EXPECT_EQ(scripted.notes, c.notes) << "'" << c.laue << "', '" << c.centering << "'";
     }
 }
 

@@ -1,9 +1,11 @@
 #include "setup/line_source.hpp"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,8 @@
 
 namespace korvaline {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::vector<std::string> lines_of(const std::string& text, std::size_t keep) {
     LineSource source = LineSource::from_text(text);
@@ -36,7 +40,10 @@ TEST(LineSourceTest, SplitsLinesAndKeepsTheirStart) {
         {"abc\r\n\r\n", 20, {"abc", ""}},
         {"abc\r", 20, {"abc"}},
         {"a\rb\n", 20, {"a\rb"}},
-        {"a\r\rb\r\r\n", 20, {"a\r\rb\r"}},
+        {"a\r\rb\r\r\n", 20, {"a\r\rb"}},
+        {"abc\r\r\ndef\r\r\r\n", 20, {"abc", "def"}},
+        {"abc\r\r", 20, {"abc"}},
+        {"\r\r\n", 20, {""}},
         {"abc\r\n", 3, {"abc"}},
         {"ab\r\n", 3, {"ab"}},
         {"ab\rc\n", 3, {"ab\r"}},
@@ -56,19 +63,55 @@ TEST(LineSourceTest, ReadsALongLineWithoutKeepingIt) {
     EXPECT_EQ(lines, (std::vector<std::string>{std::string(20, 'x'), "next"}));
 }
 
-TEST(LineSourceTest, ReadsFromADescriptorAcrossBufferBoundaries) {
+TEST(LineSourceTest, TellsWhatWasCutAndWhetherLinesEndInReturnsOnly) {
+    const struct {
+        std::string text;
+        std::size_t keep;
+        std::vector<bool> cut;  // per line read
+        bool returns_only;
+    } cases[] = {
+        {"abc\n", 3, {false}, false},
+        {"abc   \r\n", 3, {false}, false},
+        {"abcd\n", 3, {true}, false},
+        {"abc  x\nab\n", 3, {true, false}, false},
+        {"ab\r\rc\n", 3, {true}, false},
+        {"abc\r\n", 3, {false}, false},
+        {"TITLE x\rSYMM mmm\rSAINOV\r", 6, {true}, true},
+        {"TITLE\rSYMM\r", 33, {false}, true},
+        {"a\rb\nc\r", 33, {false, false}, false},
+    };
+    for (const auto& c : cases) {
+        LineSource source = LineSource::from_text(c.text);
+        std::vector<bool> cut;
+        for (std::string line; source.read_line(c.keep, line);) {
+            cut.push_back(source.last_line_was_cut());
+        }
+        EXPECT_EQ(cut, c.cut) << "text '" << c.text << "'";
+        EXPECT_EQ(source.lines_end_in_carriage_returns_only(), c.returns_only)
+            << "text '" << c.text << "'";
+    }
+}
+
+class InputFileTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "korvaline-unit-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path dir_;
+};
+
+TEST_F(InputFileTest, ReadsAcrossBufferBoundaries) {
     // The CR of the second line ends one read of the file, its LF starts the next.
     const std::string second = "TITLE" + std::string(528, 'x');
     const std::string text = std::string(65'000, 'a') + "\r\n" + second + "\r";
     ASSERT_EQ(text.size(), 65'536u);
-    const std::string rest = "\nend";
-    FILE* file = std::tmpfile();
-    ASSERT_NE(file, nullptr);
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fwrite(rest.data(), 1, rest.size(), file);
-    std::fflush(file);
-    std::rewind(file);
-    LineSource source(::fileno(file), "temporary file");
+    const std::string path = (dir_ / "big.p4p").string();
+    std::ofstream(path, std::ios::binary) << text << "\nend";
+    LineSource source(InputFile::open_regular_file(path, "big file"));
     std::string line;
     ASSERT_TRUE(source.read_line(33, line));
     EXPECT_EQ(line, std::string(33, 'a'));
@@ -77,13 +120,26 @@ TEST(LineSourceTest, ReadsFromADescriptorAcrossBufferBoundaries) {
     ASSERT_TRUE(source.read_line(33, line));
     EXPECT_EQ(line, "end");
     EXPECT_FALSE(source.read_line(33, line));
-    std::fclose(file);
 }
 
-TEST(LineSourceTest, OpeningAMissingFileNamesIt) {
-    EXPECT_EQ(failure_message(
-                  [] { LineSource::open_file("no-such-file.p4p", "P4P file 'no-such-file.p4p'"); }),
-              "cannot open P4P file 'no-such-file.p4p': No such file or directory");
+TEST_F(InputFileTest, OnlyARegularFileIsOpened) {
+    const std::string fifo = (dir_ / "fifo.p4p").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string link_to_device = (dir_ / "zero.p4p").string();
+    fs::create_symlink("/dev/zero", link_to_device);
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {(dir_ / "missing.p4p").string(), "cannot open P4P file: No such file or directory"},
+        {dir_.string(), "cannot read P4P file: it is a directory, not a regular file"},
+        {fifo, "cannot read P4P file: it is a FIFO, not a regular file"},
+        {link_to_device, "cannot read P4P file: it is a character device, not a regular file"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
+                  c.message);
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ struct Dialogue {
     SetupRecord record;
     std::string output;
     std::vector<std::string> asked;
+    std::string notes;
 };
 
 // Runs the project dialogue on `typed`; only `existing` exists.
@@ -24,27 +25,33 @@ Dialogue ask(const std::string& typed, const std::string& existing) {
     ask_project_name(result.record, scripted.console, scripted.exists());
     result.output = scripted.output();
     result.asked = scripted.asked;
+    result.notes = scripted.notes;
     return result;
 }
 
 TEST(ProjectDialogueTest, TestNameIsTheFirstFrameCutAtTwenty) {
+    // A cut name is told in a note on standard error.
     const struct {
         std::string typed;
         std::string tested;
+        bool noted;
     } cases[] = {
-        {"", "1.001               "},
-        {"   ", "1.001               "},
-        {"abc", "abc1.001            "},
-        {"abc   ", "abc1.001            "},
-        {" abc", " abc1.001           "},
-        {"abcdefghijklmno", "abcdefghijklmno1.001"},
-        {"abcdefghijklmnop", "abcdefghijklmnop1.00"},
-        {"abcdefghijklmnopq", "abcdefghijklmnopq1.0"},
-        {"abcdefghijklmnopqr", "abcdefghijklmnopqr1."},
-        {"abcdefghijklmnopqrs", "abcdefghijklmnopqrs1"},
-        {"abcdefghijklmnopqrst", "abcdefghijklmnopqrst"},
-        {"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrst"},
-        {"abc\r", "abc1.001            "},
+        {"", "1.001               ", false},
+        {"   ", "1.001               ", false},
+        {"abc", "abc1.001            ", false},
+        {"abc   ", "abc1.001            ", false},
+        {"abc" + std::string(100, ' '), "abc1.001            ", false},
+        {" abc", " abc1.001           ", false},
+        {"abcdefghijklmno", "abcdefghijklmno1.001", false},
+        {"abcdefghijklmnop", "abcdefghijklmnop1.00", true},
+        {"abcdefghijklmnopq", "abcdefghijklmnopq1.0", true},
+        {"abcdefghijklmnopqr", "abcdefghijklmnopqr1.", true},
+        {"abcdefghijklmnopqrs", "abcdefghijklmnopqrs1", true},
+        {"abcdefghijklmnopqrst", "abcdefghijklmnopqrst", true},
+        {"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrst", true},
+        {"abc" + std::string(17, ' ') + "x", "abc1.001            ", true},
+        {"abc\r", "abc1.001            ", false},
+        {"abc\r\r", "abc1.001            ", false},
     };
     for (const auto& c : cases) {
         const std::string existing = c.tested.substr(0, c.tested.find_last_not_of(' ') + 1);
@@ -52,6 +59,11 @@ TEST(ProjectDialogueTest, TestNameIsTheFirstFrameCutAtTwenty) {
         EXPECT_EQ(dialogue.asked, std::vector<std::string>{existing})
             << "typed '" << c.typed << "'";
         EXPECT_EQ(dialogue.output, "\n INPUT THE PROJECT NAME:\n");
+        EXPECT_EQ(dialogue.notes,
+                  c.noted ? "korvaline: note: names are limited to 20 characters; looked for '" +
+                                existing + "'\n"
+                          : "")
+            << "typed '" << c.typed << "'";
     }
 }
 

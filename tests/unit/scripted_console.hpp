@@ -1,8 +1,8 @@
 #pragma once
 
 #include <set>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,7 +19,9 @@ class ScriptedConsole {
     ScriptedConsole(std::string typed, std::set<std::string> existing)
         : input_(LineSource::from_text(std::move(typed))),
           existing_(std::move(existing)),
-          console(input_, output_) {}
+          console(
+              input_, [this](std::string_view bytes) { output_.append(bytes); },
+              [this](std::string_view bytes) { notes.append(bytes); }) {}
 
     ExistenceTest exists() {
         return [this](const FixedText& name) {
@@ -27,14 +29,18 @@ class ScriptedConsole {
             return existing_.count(name.trimmed()) > 0;
         };
     }
-    std::string output() const { return output_.str(); }
+    std::string output() {
+        console.flush();
+        return output_;
+    }
 
   private:
     LineSource input_;
     std::set<std::string> existing_;
-    std::ostringstream output_;
+    std::string output_;
 
   public:
+    std::string notes;  // what went to standard error
     Console console;
     std::vector<std::string> asked;
 };
