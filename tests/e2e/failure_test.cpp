@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -14,13 +15,24 @@ namespace korvaline::e2e {
 namespace {
 
 TEST(FailureTest, LostWriteToStandardOutputIsAFailure) {
-    Workspace workspace;
-    make_frames(workspace.dir(), "abc1", 1, 3);
-    const RunResult result =
-        run_program(workspace, {.input = "abc\ny\n", .output_path = "/dev/full"});
-    EXPECT_NE(result.exit_status, 0);
-    EXPECT_EQ(result.errors,
-              "korvaline: cannot write to standard output: No space left on device\n");
+    const struct {
+        RunOptions options;
+        std::string errors;
+    } cases[] = {
+        {{.input = "abc\ny\n", .output_path = "/dev/full"},
+         "korvaline: cannot write to standard output: No space left on device\n"},
+        {{.input = "abc\ny\n", .output_closed = true},
+         "korvaline: cannot write to standard output: Broken pipe\n"},
+    };
+    for (const auto& c : cases) {
+        Workspace workspace;
+        make_frames(workspace.dir(), "abc1", 1, 3);
+        write_file(workspace.dir() / "abc1.p4p", "SYMM   mmm\n");
+        const RunResult result = run_program(workspace, c.options);
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.errors, c.errors);
+        EXPECT_FALSE(std::filesystem::exists(workspace.dir() / "saint.ini"));
+    }
 }
 
 TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
@@ -118,47 +130,108 @@ TEST(FailureTest, FullDiskWhileSavingLeavesTheOldSaintIni) {
     EXPECT_EQ(list_names(workspace.dir()), names_before);
 }
 
-TEST(FailureTest, SavedSaintIniKeepsThePermissionsOfTheOldOne) {
+TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     Workspace workspace;
     lay_out_project(workspace);
-    write_file(workspace.dir() / "saint.ini", "old\n");
-    fs::permissions(workspace.dir() / "saint.ini", fs::perms(0640));
+    const fs::path settings = workspace.dir() / "saint.ini";
+    write_file(settings, "old\n");
+    fs::permissions(settings, fs::perms(0640));
+    // Root can give the old file to another user, as after a run in a user's
+    // directory; anyone else keeps their own.
+    struct stat old_owner {};
+    if (running_as_root()) {
+        ASSERT_EQ(::chown(settings.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::stat(settings.c_str(), &old_owner), 0);
 
     const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
 
     EXPECT_EQ(result.exit_status, 0) << result.errors;
     EXPECT_EQ(result.errors, "");
-    EXPECT_EQ(fs::status(workspace.dir() / "saint.ini").permissions(), fs::perms(0640));
-    EXPECT_NE(read_file(workspace.dir() / "saint.ini"), "old\n");
+    EXPECT_EQ(fs::status(settings).permissions(), fs::perms(0640));
+    struct stat new_owner {};
+    ASSERT_EQ(::stat(settings.c_str(), &new_owner), 0);
+    EXPECT_EQ(new_owner.st_uid, old_owner.st_uid);
+    EXPECT_EQ(new_owner.st_gid, old_owner.st_gid);
+    EXPECT_NE(read_file(settings), "old\n");
+}
+
+TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
+    const struct {
+        mode_t umask;
+        fs::perms permissions;
+    } cases[] = {{022, fs::perms(0644)}, {077, fs::perms(0600)}, {002, fs::perms(0664)}};
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        const RunResult result = run_program(workspace, {.input = "abc\ny\n", .umask = c.umask});
+        EXPECT_EQ(result.exit_status, 0) << result.errors;
+        EXPECT_EQ(fs::status(workspace.dir() / "saint.ini").permissions(), c.permissions)
+            << "umask " << c.umask;
+    }
+}
+
+TEST(FailureTest, StandardOutputFailingAroundTheSaveTellsWhetherSaintIniWasWritten) {
+    const std::size_t kLimit = 8192;
+    const std::string ready = "\n KORVALINE IS READY TO LOAD saint PROGRAM...\n";
+    const std::string saving = "\n KORVALINE IS SAVING FILE...\n";
+    std::size_t output_size = 0;
+    {
+        Workspace workspace;
+        lay_out_project(workspace);
+        output_size = run_program(workspace, {.input = "abc\ny\n"}).output.size();
+    }
+    // Standard output is a file that reaches the size limit `room` bytes
+    // short of the end of the program's output.
+    const struct {
+        std::size_t room_short;
+        bool written;
+        std::string errors;
+    } cases[] = {
+        {ready.size() - 3, true,
+         "korvaline: saint.ini has been written, but the closing message was lost: "
+         "cannot write to standard output: File too large\n"},
+        {ready.size() + saving.size() - 3, false,
+         "korvaline: cannot write to standard output: File too large\n"},
+    };
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        const std::string old_settings = "old\n";
+        write_file(workspace.dir() / "saint.ini", old_settings);
+        const auto names_before = list_names(workspace.dir());
+        const RunResult result = run_program(
+            workspace, {.input = "abc\ny\n",
+                        .output_before = std::string(kLimit - output_size + c.room_short, '.'),
+                        .file_size_limit = kLimit});
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.errors, c.errors);
+        EXPECT_EQ(read_file(workspace.dir() / "saint.ini") != old_settings, c.written);
+        EXPECT_EQ(list_names(workspace.dir()), names_before);
+    }
 }
 
 TEST(FailureTest, UnwritableSaintIniIsAFailure) {
-    if (running_as_root()) {
-        GTEST_SKIP() << "root may write any file";
-    }
     Workspace workspace;
     lay_out_project(workspace);
     write_file(workspace.dir() / "saint.ini", "old\n");
     fs::permissions(workspace.dir() / "saint.ini", fs::perms(0444));
 
-    const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
 
-    EXPECT_NE(result.exit_status, 0);
+    EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.errors, "korvaline: cannot replace saint.ini: Permission denied\n");
     EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), "old\n");
 }
 
 TEST(FailureTest, UnreadableP4pFileIsAFailure) {
-    if (running_as_root()) {
-        GTEST_SKIP() << "root may read any file";
-    }
     Workspace workspace;
     lay_out_project(workspace);
     fs::permissions(workspace.dir() / "abc1.p4p", fs::perms::none);
 
-    const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
 
-    EXPECT_NE(result.exit_status, 0);
+    EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.errors, "korvaline: cannot open P4P file 'abc1.p4p': Permission denied\n");
     EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
 }

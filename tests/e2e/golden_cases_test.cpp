@@ -1,6 +1,6 @@
 // Each directory under cases/ is one run of the program:
 //   files     lines "frames BASE FIRST LAST" (empty frame files), "touch NAME",
-//             "mkdir NAME"
+//             "mkdir NAME", "fifo NAME", "link NAME TARGET" (a symbolic link)
 //   given/    files copied into the run's directory (P4P files, an old saint.ini)
 //   stdin     what the user types
 //   stdout    the console output expected, byte for byte
@@ -11,6 +11,7 @@
 // After the run the directory must hold what it held before, plus saint.ini.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -57,6 +58,12 @@ void lay_out_files(const fs::path& case_dir, const fs::path& dir) {
             write_file(dir / name, "");
         } else if (verb == "mkdir") {
             fs::create_directory(dir / name);
+        } else if (verb == "fifo") {
+            ASSERT_EQ(::mkfifo((dir / name).c_str(), 0600), 0);
+        } else if (verb == "link") {
+            std::string target;
+            words >> target;
+            fs::create_symlink(target, dir / name);
         } else {
             FAIL() << "unknown line in " << (case_dir / "files") << ": " << line;
         }

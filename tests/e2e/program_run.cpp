@@ -1,6 +1,7 @@
 #include "program_run.hpp"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,15 +71,40 @@ std::set<std::string> list_names(const fs::path& dir) {
 
 namespace {
 
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNoGroup = 65534;
+
+bool running_as_root() {
+    return ::geteuid() == 0;
+}
+
+// Standard output: the file at `path`, or a pipe whose reading end is closed.
+int open_output(const RunOptions& options, const std::string& path) {
+    if (options.output_closed) {
+        int ends[2];
+        if (::pipe(ends) != 0) {
+            return -1;
+        }
+        ::close(ends[0]);
+        return ends[1];
+    }
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+}
+
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void exec_child(const Workspace& workspace, const RunOptions& options,
                              const std::string& input_path, const std::string& output_path,
                              const std::string& errors_path, const std::string& memory_path) {
     const int input = ::open(input_path.c_str(), O_RDONLY);
-    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int output = open_output(options, output_path);
     const int errors = ::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (input < 0 || output < 0 || errors < 0 || ::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 ||
         ::dup2(errors, 2) < 0 || ::chdir(workspace.dir().c_str()) != 0) {
+        ::_exit(127);
+    }
+    ::umask(options.umask);
+    if (options.unprivileged && running_as_root() &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0)) {
         ::_exit(127);
     }
     if (options.file_size_limit != RLIM_INFINITY) {
@@ -105,6 +131,15 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     write_file(input_path, options.input);
     const std::string output_path =
         options.output_path.empty() ? captured_output.string() : options.output_path;
+    if (options.output_path.empty()) {
+        write_file(captured_output, options.output_before);
+    }
+    if (options.unprivileged && running_as_root()) {
+        fs::path::string_type dir = workspace.dir().native();
+        if (::chown(dir.c_str(), kNobody, kNoGroup) != 0) {
+            throw std::runtime_error("cannot hand " + dir + " to nobody");
+        }
+    }
 
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -122,7 +157,7 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     RunResult result;
     result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     if (options.output_path.empty()) {
-        result.output = read_file(captured_output);
+        result.output = read_file(captured_output).substr(options.output_before.size());
     }
     result.errors = read_file(errors_path);
     if (options.measure_memory) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -27,8 +28,14 @@ class Workspace {
 };
 
 struct RunOptions {
-    std::string input;        // standard input, byte for byte
-    std::string output_path;  // standard output goes here when set (such as /dev/full)
+    std::string input;           // standard input, byte for byte
+    std::string output_path;     // standard output goes here when set (such as /dev/full)
+    std::string output_before;   // what the captured standard output holds before the run
+    bool output_closed = false;  // standard output is a pipe nobody reads
+    mode_t umask = 022;
+    // Run as the user nobody when the tests run as root, so that permissions
+    // count; the run's directory is handed to that user.
+    bool unprivileged = false;
     rlim_t file_size_limit = RLIM_INFINITY;
     bool ignore_file_size_signal = true;  // with a limit: SIGXFSZ ignored, or left at default
     bool measure_memory = false;          // runs the program under /usr/bin/time
@@ -36,7 +43,7 @@ struct RunOptions {
 
 struct RunResult {
     int exit_status = -1;  // -1 when the program did not exit normally
-    std::string output;
+    std::string output;    // after `output_before`
     std::string errors;
     long peak_memory_kib = 0;
 };
