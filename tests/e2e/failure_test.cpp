@@ -35,10 +35,15 @@ TEST(FailureTest, LostWriteToStandardOutputIsAFailure) {
     }
 }
 
-TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
+// The address sanitizer's shadow memory swamps the figure, so there the
+// run is only checked for its output.
 #if defined(KORVALINE_SANITIZED)
-    GTEST_SKIP() << "memory is not measured under the address sanitizer";
+constexpr long kMostMemoryKib = 0;
+#else
+constexpr long kMostMemoryKib = 8 * 1024;
 #endif
+
+TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
     Workspace workspace;
     make_frames(workspace.dir(), "abc1", 1, 2);
     const std::string long_line = "abc" + std::string(100'000'000 - 3, ' ');
@@ -47,7 +52,9 @@ TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
     EXPECT_NE(result.output.find(" SORTING FRAME FILES: abc1.001 =>   2\n"), std::string::npos)
         << result.output;
     EXPECT_GT(result.peak_memory_kib, 0);
-    EXPECT_LT(result.peak_memory_kib, 8 * 1024);
+    if (kMostMemoryKib > 0) {
+        EXPECT_LT(result.peak_memory_kib, kMostMemoryKib);
+    }
 }
 
 }  // namespace
