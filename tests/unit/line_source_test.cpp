@@ -1,7 +1,6 @@
 #include "setup/line_source.hpp"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "failure_message.hpp"
+#include "scratch_directory.hpp"
 
 namespace korvaline {
 namespace {
@@ -92,17 +92,7 @@ TEST(LineSourceTest, TellsWhatWasCutAndWhetherLinesEndInReturnsOnly) {
     }
 }
 
-class InputFileTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "korvaline-unit-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path dir_;
-};
+using InputFileTest = ScratchDirectoryTest;
 
 TEST_F(InputFileTest, ReadsAcrossBufferBoundaries) {
     // The CR of the second line ends one read of the file, its LF starts the next.

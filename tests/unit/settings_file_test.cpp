@@ -16,6 +16,7 @@
 #include <string>
 
 #include "failure_message.hpp"
+#include "scratch_directory.hpp"
 #include "setup/failure.hpp"
 
 namespace korvaline {
@@ -23,15 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFileTest : public testing::Test {
+class SettingsFileTest : public ScratchDirectoryTest {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "korvaline-unit-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        ScratchDirectoryTest::SetUp();
         path_ = (dir_ / "saint.ini").string();
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string content() const {
         std::ifstream in(path_, std::ios::binary);
@@ -42,7 +40,6 @@ class SettingsFileTest : public testing::Test {
             std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
 
-    fs::path dir_;
     std::string path_;
 };
 
