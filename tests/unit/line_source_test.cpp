@@ -1,20 +1,15 @@
 #include "setup/line_source.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "failure_message.hpp"
 #include "scratch_directory.hpp"
 
 namespace korvaline {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::vector<std::string> lines_of(const std::string& text, std::size_t keep) {
     LineSource source = LineSource::from_text(text);
@@ -110,26 +105,6 @@ TEST_F(InputFileTest, ReadsAcrossBufferBoundaries) {
     ASSERT_TRUE(source.read_line(33, line));
     EXPECT_EQ(line, "end");
     EXPECT_FALSE(source.read_line(33, line));
-}
-
-TEST_F(InputFileTest, OnlyARegularFileIsOpened) {
-    const std::string fifo = (dir_ / "fifo.p4p").string();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string link_to_device = (dir_ / "zero.p4p").string();
-    fs::create_symlink("/dev/zero", link_to_device);
-    const struct {
-        std::string path;
-        std::string message;
-    } cases[] = {
-        {(dir_ / "missing.p4p").string(), "cannot open P4P file: No such file or directory"},
-        {dir_.string(), "cannot read P4P file: it is a directory, not a regular file"},
-        {fifo, "cannot read P4P file: it is a FIFO, not a regular file"},
-        {link_to_device, "cannot read P4P file: it is a character device, not a regular file"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
-                  c.message);
-    }
 }
 
 }  // namespace

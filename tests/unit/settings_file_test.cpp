@@ -1,54 +1,23 @@
 #include "settings/settings_file.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 
-#include "failure_message.hpp"
 #include "scratch_directory.hpp"
-#include "setup/failure.hpp"
 
 namespace korvaline {
 namespace {
 
-namespace fs = std::filesystem;
-
-class SettingsFileTest : public ScratchDirectoryTest {
-  protected:
-    void SetUp() override {
-        ScratchDirectoryTest::SetUp();
-        path_ = (dir_ / "saint.ini").string();
-    }
-
-    std::string content() const {
-        std::ifstream in(path_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
-    }
-
-    std::string path_;
-};
+using SettingsFileTest = SaintIniTest;
 
 TEST_F(SettingsFileTest, CloseReplacesTheOldFileWhole) {
     std::ofstream(path_) << std::string(10'000, 'x') << '\n';
     SettingsFile file(path_);
     write_section(file, "[SAINT]", {"NROWS=512", "NCOLS=512"});
     file.close();
-    EXPECT_EQ(content(), " \n[SAINT]\nNROWS=512\nNCOLS=512\n");
+    EXPECT_EQ(content(path_), " \n[SAINT]\nNROWS=512\nNCOLS=512\n");
     EXPECT_EQ(entries(), 1u);
 }
 
@@ -60,108 +29,7 @@ TEST_F(SettingsFileTest, WithoutCloseNothingChangesAndNothingIsLeft) {
         file.write_line(std::string(100'000, 'y'));
         EXPECT_EQ(entries(), 2u);  // saint.ini and the file being written
     }
-    EXPECT_EQ(content(), "old\n");
-    EXPECT_EQ(entries(), 1u);
-}
-
-TEST_F(SettingsFileTest, SomethingOtherThanAFileInTheWayIsAFailure) {
-    const struct {
-        std::function<void(const std::string&)> make;
-        std::string why;
-    } cases[] = {
-        {[](const std::string& path) { fs::create_directory(path); },
-         "it is a directory, not a regular file"},
-        {[](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
-         "it is a FIFO, not a regular file"},
-        {[](const std::string& path) { fs::create_symlink("/dev/null", path); },
-         "it is a character device, not a regular file"},
-    };
-    for (const auto& c : cases) {
-        c.make(path_);
-        const auto status_before = fs::symlink_status(path_).type();
-        EXPECT_EQ(failure_message([&] { SettingsFile file(path_); }),
-                  "cannot replace " + path_ + ": " + c.why);
-        EXPECT_EQ(fs::symlink_status(path_).type(), status_before);
-        EXPECT_EQ(entries(), 1u);
-        fs::remove(path_);
-    }
-}
-
-// saint.ini as a link: the file it names gets the new lines, the link stays.
-TEST_F(SettingsFileTest, LinkedSaintIniReplacesTheFileTheLinkNames) {
-    fs::create_directories(dir_ / "shared" / "deeper");
-    const struct {
-        std::string link;      // what saint.ini points to
-        std::string replaced;  // the file that must end with the new lines
-        bool existed;          // whether that file was there before
-    } cases[] = {
-        {"beside.ini", "beside.ini", true},
-        {"shared/saint.ini", "shared/saint.ini", true},
-        {(dir_ / "shared/absolute.ini").string(), "shared/absolute.ini", true},
-        {"shared/not-yet.ini", "shared/not-yet.ini", false},
-        {"second-link.ini", "shared/deeper/end.ini", true},  // a link to a link
-    };
-    fs::create_symlink("shared/deeper/end.ini", dir_ / "second-link.ini");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.link);
-        if (c.existed) {
-            std::ofstream(dir_ / c.replaced) << "old\n";
-        }
-        fs::create_symlink(c.link, path_);
-        SettingsFile file(path_);
-        file.write_line("new");
-        file.close();
-        EXPECT_TRUE(fs::is_symlink(path_));
-        EXPECT_EQ(fs::read_symlink(path_), c.link);
-        EXPECT_EQ(content(), "new\n");
-        std::ifstream replaced(dir_ / c.replaced);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(replaced), {}), "new\n");
-        fs::remove(path_);
-        fs::remove(dir_ / c.replaced);
-    }
-    // Nothing was left beside any of the files replaced.
-    EXPECT_EQ(entries(), 2u);  // shared/ and second-link.ini
-    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(dir_ / "shared"),
-                            fs::recursive_directory_iterator()),
-              1);  // deeper/
-}
-
-// A child process that is interrupted while it writes saint.ini.
-int status_of_interrupted_save(const std::string& path, int signal_number, bool ignored) {
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const rlimit no_core{0, 0};
-        ::setrlimit(RLIMIT_CORE, &no_core);
-        if (ignored) {
-            std::signal(signal_number, SIG_IGN);
-        }
-        {
-            SettingsFile file(path);
-            file.write_line(std::string(100'000, 'y'));
-            ::raise(signal_number);
-        }
-        ::_exit(0);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
-}
-
-TEST_F(SettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal) {
-    std::ofstream(path_) << "old\n";
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        const int status = status_of_interrupted_save(path_, signal_number, false);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number)
-            << "signal " << signal_number << ", status " << status;
-        EXPECT_EQ(content(), "old\n");
-        EXPECT_EQ(entries(), 1u);
-    }
-    // A signal ignored by whoever started the program (nohup) stays ignored.
-    const int status = status_of_interrupted_save(path_, SIGHUP, true);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    EXPECT_EQ(content(), "old\n");
+    EXPECT_EQ(content(path_), "old\n");
     EXPECT_EQ(entries(), 1u);
 }
 

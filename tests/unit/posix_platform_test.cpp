@@ -1,0 +1,155 @@
+// What only a POSIX system has: FIFOs, devices under /dev, symbolic links
+// anyone may make, and signals.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "failure_message.hpp"
+#include "platform/input_file.hpp"
+#include "scratch_directory.hpp"
+#include "settings/settings_file.hpp"
+
+namespace korvaline {
+namespace {
+
+namespace fs = std::filesystem;
+
+using PosixInputFileTest = ScratchDirectoryTest;
+
+TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
+    const std::string fifo = (dir_ / "fifo.p4p").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string link_to_device = (dir_ / "zero.p4p").string();
+    fs::create_symlink("/dev/zero", link_to_device);
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {(dir_ / "missing.p4p").string(), "cannot open P4P file: No such file or directory"},
+        {dir_.string(), "cannot read P4P file: it is a directory, not a regular file"},
+        {fifo, "cannot read P4P file: it is a FIFO, not a regular file"},
+        {link_to_device, "cannot read P4P file: it is a character device, not a regular file"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
+                  c.message);
+    }
+}
+
+using PosixSettingsFileTest = SaintIniTest;
+
+TEST_F(PosixSettingsFileTest, SomethingOtherThanAFileInTheWayIsAFailure) {
+    const struct {
+        std::function<void(const std::string&)> make;
+        std::string why;
+    } cases[] = {
+        {[](const std::string& path) { fs::create_directory(path); },
+         "it is a directory, not a regular file"},
+        {[](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+         "it is a FIFO, not a regular file"},
+        {[](const std::string& path) { fs::create_symlink("/dev/null", path); },
+         "it is a character device, not a regular file"},
+    };
+    for (const auto& c : cases) {
+        c.make(path_);
+        const auto status_before = fs::symlink_status(path_).type();
+        EXPECT_EQ(failure_message([&] { SettingsFile file(path_); }),
+                  "cannot replace " + path_ + ": " + c.why);
+        EXPECT_EQ(fs::symlink_status(path_).type(), status_before);
+        EXPECT_EQ(entries(), 1u);
+        fs::remove(path_);
+    }
+}
+
+// saint.ini as a link: the file it names gets the new lines, the link stays.
+TEST_F(PosixSettingsFileTest, LinkedSaintIniReplacesTheFileTheLinkNames) {
+    fs::create_directories(dir_ / "shared" / "deeper");
+    const struct {
+        std::string link;      // what saint.ini points to
+        std::string replaced;  // the file that must end with the new lines
+        bool existed;          // whether that file was there before
+    } cases[] = {
+        {"beside.ini", "beside.ini", true},
+        {"shared/saint.ini", "shared/saint.ini", true},
+        {(dir_ / "shared/absolute.ini").string(), "shared/absolute.ini", true},
+        {"shared/not-yet.ini", "shared/not-yet.ini", false},
+        {"second-link.ini", "shared/deeper/end.ini", true},  // a link to a link
+    };
+    fs::create_symlink("shared/deeper/end.ini", dir_ / "second-link.ini");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.link);
+        if (c.existed) {
+            std::ofstream(dir_ / c.replaced) << "old\n";
+        }
+        fs::create_symlink(c.link, path_);
+        SettingsFile file(path_);
+        file.write_line("new");
+        file.close();
+        EXPECT_TRUE(fs::is_symlink(path_));
+        EXPECT_EQ(fs::read_symlink(path_), c.link);
+        EXPECT_EQ(content(path_), "new\n");
+        std::ifstream replaced(dir_ / c.replaced);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(replaced), {}), "new\n");
+        fs::remove(path_);
+        fs::remove(dir_ / c.replaced);
+    }
+    // Nothing was left beside any of the files replaced.
+    EXPECT_EQ(entries(), 2u);  // shared/ and second-link.ini
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(dir_ / "shared"),
+                            fs::recursive_directory_iterator()),
+              1);  // deeper/
+}
+
+// A child process that is interrupted while it writes saint.ini.
+int status_of_interrupted_save(const std::string& path, int signal_number, bool ignored) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit no_core{0, 0};
+        ::setrlimit(RLIMIT_CORE, &no_core);
+        if (ignored) {
+            std::signal(signal_number, SIG_IGN);
+        }
+        {
+            SettingsFile file(path);
+            file.write_line(std::string(100'000, 'y'));
+            ::raise(signal_number);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal) {
+    std::ofstream(path_) << "old\n";
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        const int status = status_of_interrupted_save(path_, signal_number, false);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number)
+            << "signal " << signal_number << ", status " << status;
+        EXPECT_EQ(content(path_), "old\n");
+        EXPECT_EQ(entries(), 1u);
+    }
+    // A signal ignored by whoever started the program (nohup) stays ignored.
+    const int status = status_of_interrupted_save(path_, SIGHUP, true);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(content(path_), "old\n");
+    EXPECT_EQ(entries(), 1u);
+}
+
+}  // namespace
+}  // namespace korvaline
