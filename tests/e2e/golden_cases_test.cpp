@@ -1,6 +1,9 @@
-// Each directory under cases/ is one run of the program:
+// Each directory under cases/ is one run of the program, as is each under
+// cases-posix/ for a POSIX system's program and under cases-windows/ for a
+// Windows program:
 //   files     lines "frames BASE FIRST LAST" (empty frame files), "touch NAME",
-//             "mkdir NAME", "fifo NAME", "link NAME TARGET" (a symbolic link)
+//             "mkdir NAME", "read-only NAME" (no one may write it), and on
+//             POSIX "fifo NAME", "link NAME TARGET" (a symbolic link)
 //   given/    files copied into the run's directory (P4P files, an old saint.ini)
 //   stdin     what the user types
 //   stdout    the console output expected, byte for byte
@@ -20,19 +23,24 @@
 #include <vector>
 
 #include "program_run.hpp"
+#include "program_under_test.hpp"
 
 namespace korvaline::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> case_names() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(KORVALINE_CASES)) {
-        names.push_back(entry.path().filename().string());
+// The case directories for the program under test, by name.
+std::vector<fs::path> case_dirs() {
+    std::vector<fs::path> dirs;
+    for (const char* cases : {KORVALINE_CASE_DIRS}) {
+        for (const auto& entry : fs::directory_iterator(cases)) {
+            dirs.push_back(entry.path());
+        }
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(dirs.begin(), dirs.end(),
+              [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
+    return dirs;
 }
 
 std::string optional_file(const fs::path& path, const std::string& otherwise) {
@@ -58,6 +66,11 @@ void lay_out_files(const fs::path& case_dir, const fs::path& dir) {
             write_file(dir / name, "");
         } else if (verb == "mkdir") {
             fs::create_directory(dir / name);
+        } else if (verb == "read-only") {
+            fs::permissions(
+                dir / name,
+                fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                fs::perm_options::remove);
         } else if (verb == "fifo") {
             ASSERT_EQ(::mkfifo((dir / name).c_str(), 0600), 0);
         } else if (verb == "link") {
@@ -70,10 +83,10 @@ void lay_out_files(const fs::path& case_dir, const fs::path& dir) {
     }
 }
 
-class GoldenCase : public testing::TestWithParam<std::string> {};
+class GoldenCase : public testing::TestWithParam<fs::path> {};
 
 TEST_P(GoldenCase, MatchesExpectedFiles) {
-    const fs::path case_dir = fs::path(KORVALINE_CASES) / GetParam();
+    const fs::path& case_dir = GetParam();
     Workspace workspace;
     lay_out_files(case_dir, workspace.dir());
     const fs::path settings = workspace.dir() / "saint.ini";
@@ -110,11 +123,11 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
     EXPECT_EQ(list_names(workspace.dir()), names_expected);
 }
 
-std::string case_name(const testing::TestParamInfo<std::string>& case_info) {
-    return case_info.param;
+std::string case_name(const testing::TestParamInfo<fs::path>& case_info) {
+    return case_info.param.filename().string();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, testing::ValuesIn(case_names()), case_name);
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, testing::ValuesIn(case_dirs()), case_name);
 
 }  // namespace
 }  // namespace korvaline::e2e

@@ -14,6 +14,9 @@
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
+
+#include "program_under_test.hpp"
 
 namespace korvaline::e2e {
 
@@ -91,10 +94,25 @@ int open_output(const RunOptions& options, const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
 }
 
+// The words that start the program under test, under /usr/bin/time when its
+// memory is measured, ending in nullptr.
+std::vector<const char*> command_words(const RunOptions& options, const std::string& memory_path) {
+    std::vector<const char*> words;
+    if (options.measure_memory) {
+        words = {"/usr/bin/time", "-f", "%M", "-o", memory_path.c_str()};
+    }
+    for (const char* word : {KORVALINE_PROGRAM_COMMAND}) {
+        words.push_back(word);
+    }
+    words.push_back(nullptr);
+    return words;
+}
+
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void exec_child(const Workspace& workspace, const RunOptions& options,
                              const std::string& input_path, const std::string& output_path,
-                             const std::string& errors_path, const std::string& memory_path) {
+                             const std::string& errors_path,
+                             const std::vector<const char*>& command) {
     const int input = ::open(input_path.c_str(), O_RDONLY);
     const int output = open_output(options, output_path);
     const int errors = ::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -112,12 +130,8 @@ int open_output(const RunOptions& options, const std::string& path) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::signal(SIGXFSZ, options.ignore_file_size_signal ? SIG_IGN : SIG_DFL);
     }
-    if (options.measure_memory) {
-        ::execl("/usr/bin/time", "time", "-f", "%M", "-o", memory_path.c_str(), KORVALINE_BINARY,
-                static_cast<char*>(nullptr));
-    } else {
-        ::execl(KORVALINE_BINARY, "korvaline", static_cast<char*>(nullptr));
-    }
+    // execvp takes the words as char* const[] but changes none of them.
+    ::execvp(command[0], const_cast<char* const*>(command.data()));
     ::_exit(127);
 }
 
@@ -141,6 +155,9 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
         }
     }
 
+    const std::string memory = memory_path.string();
+    const std::vector<const char*> command = command_words(options, memory);
+
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0) {
@@ -148,7 +165,7 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     }
     if (child == 0) {
         exec_child(workspace, options, input_path.string(), output_path, errors_path.string(),
-                   memory_path.string());
+                   command);
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {

@@ -48,7 +48,8 @@ struct RunResult {
     long peak_memory_kib = 0;
 };
 
-// Runs the built korvaline in `workspace.dir()`.
+// Runs the program under test in `workspace.dir()`: the korvaline built here,
+// or the command the build was given (see tests/CMakeLists.txt).
 RunResult run_program(const Workspace& workspace, const RunOptions& options);
 
 std::string read_file(const std::filesystem::path& path);
