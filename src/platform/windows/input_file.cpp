@@ -11,8 +11,6 @@ namespace korvaline {
 
 namespace {
 
-const std::intptr_t kNoHandle = as_integer(INVALID_HANDLE_VALUE);
-
 // What stands behind an open handle, when it is not a regular file; empty
 // for a regular file.
 std::string kind_unless_regular(HANDLE handle) {
@@ -36,9 +34,6 @@ std::string kind_unless_regular(HANDLE handle) {
 
 }  // namespace
 
-InputFile::InputFile(std::intptr_t handle, bool owned, std::string name)
-    : handle_(handle), owned_(owned), name_(std::move(name)) {}
-
 InputFile InputFile::standard_input(std::string name) {
     return InputFile(as_integer(::GetStdHandle(STD_INPUT_HANDLE)), false, std::move(name));
 }
@@ -60,11 +55,6 @@ InputFile InputFile::open_regular_file(const std::string& path, const std::strin
     }
     return file;
 }
-
-InputFile::InputFile(InputFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNoHandle)),
-      owned_(std::exchange(other.owned_, false)),
-      name_(std::move(other.name_)) {}
 
 InputFile::~InputFile() {
     if (owned_) {
