@@ -13,7 +13,7 @@ namespace {
 using SettingsFileTest = SaintIniTest;
 
 TEST_F(SettingsFileTest, CloseReplacesTheOldFileWhole) {
-    std::ofstream(path_) << std::string(10'000, 'x') << '\n';
+    std::ofstream(path_, std::ios::binary) << std::string(10'000, 'x') << '\n';
     SettingsFile file(path_);
     write_section(file, "[SAINT]", {"NROWS=512", "NCOLS=512"});
     file.close();
@@ -22,7 +22,7 @@ TEST_F(SettingsFileTest, CloseReplacesTheOldFileWhole) {
 }
 
 TEST_F(SettingsFileTest, WithoutCloseNothingChangesAndNothingIsLeft) {
-    std::ofstream(path_) << "old\n";
+    std::ofstream(path_, std::ios::binary) << "old\n";
     {
         SettingsFile file(path_);
         file.write_separator();

@@ -1,0 +1,128 @@
+// What only Windows has: read-only attributes, names that ignore case, the
+// backslash, and devices such as NUL and CON.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "failure_message.hpp"
+#include "platform/input_file.hpp"
+#include "platform/name_exists.hpp"
+#include "platform/system_error.hpp"
+#include "platform/windows/windows_api.hpp"
+#include "scratch_directory.hpp"
+#include "settings/settings_file.hpp"
+
+namespace korvaline {
+namespace {
+
+namespace fs = std::filesystem;
+
+void make_read_only(const std::string& path) {
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+using WindowsSettingsFileTest = SaintIniTest;
+
+TEST_F(WindowsSettingsFileTest, WhatWindowsWillNotReplaceIsAFailure) {
+    const std::string old_lines = "old\n";
+    const std::string denied = system_error_text(ERROR_ACCESS_DENIED);
+    const struct {
+        std::string what;
+        std::function<void(const std::string&)> make;
+        std::string why;
+    } cases[] = {
+        {"a read-only file",
+         [&](const std::string& path) {
+             std::ofstream(path, std::ios::binary) << old_lines;
+             make_read_only(path);
+         },
+         denied},
+        {"a directory", [](const std::string& path) { fs::create_directory(path); },
+         "it is a directory, not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make(path_);
+        const auto type_before = fs::status(path_).type();
+        EXPECT_EQ(failure_message([&] {
+                      SettingsFile file(path_);
+                      file.write_line("new");
+                      file.close();
+                  }),
+                  "cannot replace " + path_ + ": " + c.why);
+        EXPECT_EQ(fs::status(path_).type(), type_before);
+        if (type_before == fs::file_type::regular) {
+            EXPECT_EQ(content(path_), old_lines);
+        }
+        EXPECT_EQ(entries(), 1u);  // no temporary file left
+        fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add);
+        fs::remove(path_);
+    }
+}
+
+using WindowsNameTest = ScratchDirectoryTest;
+
+TEST_F(WindowsNameTest, NamesFollowWindowsRules) {
+    std::ofstream(dir_ / "abc1.p4p") << "SYMM   mmm\n";
+    fs::create_directory(dir_ / "sub");
+    std::ofstream(dir_ / "sub" / "abc2.p4p") << "SYMM   mmm\n";
+    const std::string dir = dir_.string();
+    const struct {
+        std::string name;
+        bool exists;
+    } cases[] = {
+        {dir + "\\abc1.p4p", true},
+        {dir + "/abc1.p4p", true},
+        {dir + "\\ABC1.P4P", true},
+        {dir + "\\Abc1.P4p", true},
+        {dir + "\\abc1.p4p\\", false},
+        {dir + "\\abc1.p4p/", false},
+        {dir + "\\abc1.p4p\\\\", false},
+        {dir + "\\abc2.p4p", false},
+        {dir + "\\sub", true},
+        {dir + "\\sub\\", true},
+        {dir + "/SUB/", true},
+        {dir + "\\sub\\abc2.p4p", true},
+        {dir + "/sub/abc2.p4p", true},
+        {dir + "\\SUB/ABC2.p4p", true},
+        {dir + "\\sub\\abc2.p4p\\", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(name_exists(c.name), c.exists) << c.name;
+    }
+}
+
+using WindowsInputFileTest = ScratchDirectoryTest;
+
+TEST_F(WindowsInputFileTest, OnlyARegularFileIsOpened) {
+    const std::string device = "cannot read P4P file: it is a character device, not a regular file";
+    // CON is the console, when the process has one; without one it names
+    // nothing that can be opened.
+    const std::string console =
+        ::GetConsoleWindow() != nullptr
+            ? device
+            : "cannot open P4P file: " + system_error_text(ERROR_INVALID_HANDLE);
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {(dir_ / "missing.p4p").string(),
+         "cannot open P4P file: " + system_error_text(ERROR_FILE_NOT_FOUND)},
+        {dir_.string(), "cannot read P4P file: it is a directory, not a regular file"},
+        {"NUL", device},
+        {"nul", device},
+        {"CON", console},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
+                  c.message);
+    }
+}
+
+}  // namespace
+}  // namespace korvaline
