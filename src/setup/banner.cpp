@@ -13,7 +13,7 @@ const std::array<std::string_view, 11> kBannerLines = {
     " |    *   *  ***  *   *   *   *   * ***** ***** *   * *****     |",
     "  ++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++ ",
     " |   KORVALINE 1.0 - saint.ini set-up from frames and P4P data  |",
-    " |          Written by the KORVALINE developers, free software  |",
+    " |            Written by the KORVALINE developers, MIT licence  |",
     "  ++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++ ",
 };
 // clang-format on
