@@ -1,5 +1,7 @@
 #include "platform/posix/file_kind.hpp"
 
+#include "platform/not_a_regular_file.hpp"
+
 namespace korvaline {
 
 namespace {
@@ -26,7 +28,7 @@ const char* kind_of(mode_t mode) {
 }  // namespace
 
 std::string not_a_regular_file(mode_t mode) {
-    return std::string("it is ") + kind_of(mode) + ", not a regular file";
+    return not_a_regular_file(kind_of(mode));
 }
 
 }  // namespace korvaline

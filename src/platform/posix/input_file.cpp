@@ -14,16 +14,11 @@ namespace korvaline {
 
 namespace {
 
-constexpr std::intptr_t kNoHandle = -1;
-
 int descriptor(std::intptr_t handle) {
     return static_cast<int>(handle);
 }
 
 }  // namespace
-
-InputFile::InputFile(std::intptr_t handle, bool owned, std::string name)
-    : handle_(handle), owned_(owned), name_(std::move(name)) {}
 
 InputFile InputFile::standard_input(std::string name) {
     return InputFile(STDIN_FILENO, false, std::move(name));
@@ -47,11 +42,6 @@ InputFile InputFile::open_regular_file(const std::string& path, const std::strin
     }
     return file;
 }
-
-InputFile::InputFile(InputFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNoHandle)),
-      owned_(std::exchange(other.owned_, false)),
-      name_(std::move(other.name_)) {}
 
 InputFile::~InputFile() {
     if (owned_) {

@@ -1,0 +1,48 @@
+#include "platform/standard_streams.hpp"
+
+#include "platform/system_error.hpp"
+#include "platform/windows/windows_api.hpp"
+#include "setup/failure.hpp"
+
+namespace korvaline {
+
+namespace {
+
+// Writes all of `bytes` through `handle`, untranslated; the error of the
+// write that failed, or 0.
+DWORD write_all(HANDLE handle, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk =
+            bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr)) {
+            return ::GetLastError();
+        }
+        if (written == 0) {
+            return ERROR_WRITE_FAULT;
+        }
+        bytes.remove_prefix(written);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void prepare_standard_streams() {
+    // A name on an empty drive must be a name that does not exist, not a
+    // dialogue box that waits for a click.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
+void write_standard_output(std::string_view bytes) {
+    const DWORD error = write_all(::GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+    if (error != 0) {
+        fail_with_system_error("cannot write to standard output", static_cast<int>(error));
+    }
+}
+
+void write_standard_error(std::string_view bytes) noexcept {
+    write_all(::GetStdHandle(STD_ERROR_HANDLE), bytes);
+}
+
+}  // namespace korvaline
