@@ -1,11 +1,11 @@
 # Writes a text file with CR LF line endings for the Windows zip, so that
 # Notepad shows it right: a copy of INPUT, or with MANUAL set the manual page
-# INPUT rendered as plain ASCII text, tables by tbl (groff and col from the build
+# INPUT rendered as plain ASCII text without hyphenation, tables by tbl (groff and col from the build
 # machine).
 #   cmake -DINPUT=in -DOUTPUT=out [-DMANUAL=ON -DGROFF=groff -DCOL=col] -P windows_text.cmake
 if(MANUAL)
     execute_process(
-        COMMAND "${GROFF}" -t -man -Tascii -P-c "${INPUT}"
+        COMMAND "${GROFF}" -t -man -rHY=0 -Tascii -P-c "${INPUT}"
         COMMAND "${COL}" -bx
         OUTPUT_VARIABLE text
         COMMAND_ERROR_IS_FATAL ANY)
