@@ -1,7 +1,7 @@
 # Writes a text file with CR LF line endings for the Windows zip, so that
 # Notepad shows it right: a copy of INPUT, or with MANUAL set the manual page
-# INPUT rendered as plain ASCII text without hyphenation, tables by tbl (groff and col from the build
-# machine).
+# INPUT rendered as plain ASCII text without hyphenation, its tables by tbl
+# (groff and col of the build machine).
 #   cmake -DINPUT=in -DOUTPUT=out [-DMANUAL=ON -DGROFF=groff -DCOL=col] -P windows_text.cmake
 if(MANUAL)
     execute_process(
