@@ -1,0 +1,22 @@
+# Removes what `cmake --install` put in place, as listed in the build
+# directory's install_manifest.txt, and the program's own directories that
+# are then empty. Run through the build target `uninstall`.
+if(NOT EXISTS "${MANIFEST}")
+    message(FATAL_ERROR "nothing to remove: ${MANIFEST} does not exist (install first)")
+endif()
+file(STRINGS "${MANIFEST}" installed)
+foreach(file IN LISTS installed)
+    if(EXISTS "${file}" OR IS_SYMLINK "${file}")
+        message(STATUS "Removing ${file}")
+        file(REMOVE "${file}")
+        get_filename_component(directory "${file}" DIRECTORY)
+        get_filename_component(directory_name "${directory}" NAME)
+        file(GLOB left "${directory}/*")
+        if(directory_name STREQUAL "korvaline" AND NOT left)
+            message(STATUS "Removing ${directory}")
+            file(REMOVE_RECURSE "${directory}")
+        endif()
+    else()
+        message(STATUS "Already gone: ${file}")
+    endif()
+endforeach()
