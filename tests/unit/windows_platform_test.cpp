@@ -65,6 +65,22 @@ TEST_F(WindowsSettingsFileTest, WhatWindowsWillNotReplaceIsAFailure) {
     }
 }
 
+TEST_F(WindowsSettingsFileTest, ReplacedFileKeepsItsHiddenAndSystemAttributes) {
+    const DWORD cases[] = {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM,
+                           FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM};
+    for (const DWORD attributes : cases) {
+        std::ofstream(path_, std::ios::binary) << "old\n";
+        ASSERT_TRUE(::SetFileAttributesA(path_.c_str(), attributes));
+        SettingsFile file(path_);
+        file.write_line("new");
+        file.close();
+        EXPECT_EQ(content(path_), "new\n");
+        EXPECT_EQ(::GetFileAttributesA(path_.c_str()) & attributes, attributes) << attributes;
+        EXPECT_EQ(entries(), 1u);
+        ASSERT_TRUE(::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL));
+    }
+}
+
 using WindowsNameTest = ScratchDirectoryTest;
 
 TEST_F(WindowsNameTest, NamesFollowWindowsRules) {

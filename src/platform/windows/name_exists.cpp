@@ -9,9 +9,8 @@ bool name_exists(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return false;
     }
-    // Some systems (Wine among them) look past a separator after a file's
-    // name; "abc1.p4p\" names a directory or nothing, as "abc1.p4p/" does on
-    // Linux.
+    // "abc1.p4p\" names a directory or nothing, as "abc1.p4p/" does on
+    // Linux, whatever a given version of the system makes of the separator.
     const bool ends_in_separator = !path.empty() && (path.back() == '/' || path.back() == '\\');
     return !ends_in_separator || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

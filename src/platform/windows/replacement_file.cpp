@@ -81,12 +81,14 @@ class ReplacementFile::Impl {
     void check_target();
     void create_beside_target();
     void put_in_place();
+    void keep_attributes() noexcept;
     void discard() noexcept;
 
     std::string name_;
     std::string path_;
     std::string new_path_;
     bool target_exists_ = false;
+    DWORD target_attributes_ = 0;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
@@ -109,6 +111,7 @@ void ReplacementFile::Impl::check_target() {
         return;
     }
     target_exists_ = true;
+    target_attributes_ = attributes;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw Failure("cannot replace " + name_ + ": " + not_a_regular_file("a directory"));
     }
@@ -222,6 +225,20 @@ void ReplacementFile::Impl::put_in_place() {
     g_new_file_exists = false;
     ::SetConsoleCtrlHandler(remove_new_file, FALSE);
     new_path_.clear();
+    keep_attributes();
+}
+
+// ReplaceFileA should carry a hidden or system attribute over, but not every
+// system does (Wine does not); a refusal to set them is not a failure, as the
+// file has been written.
+void ReplacementFile::Impl::keep_attributes() noexcept {
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD wanted = target_attributes_ & kKept;
+    const DWORD now = ::GetFileAttributesA(path_.c_str());
+    if (wanted != 0 && now != INVALID_FILE_ATTRIBUTES && (now & wanted) != wanted) {
+        ::SetFileAttributesA(path_.c_str(), now | wanted);
+    }
 }
 
 ReplacementFile::ReplacementFile(const std::string& target)
