@@ -1,9 +1,12 @@
 // What only a POSIX system has: FIFOs, devices under /dev, symbolic links
 // anyone may make, and signals.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +36,13 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string link_to_device = (dir_ / "zero.p4p").string();
     fs::create_symlink("/dev/zero", link_to_device);
+    const std::string socket_path = (dir_ / "socket.p4p").string();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socket_path.size(), sizeof(address.sun_path));
+    socket_path.copy(address.sun_path, socket_path.size());
+    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
     const struct {
         std::string path;
         std::string message;
@@ -41,11 +51,13 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
         {dir_.string(), "cannot read P4P file: it is a directory, not a regular file"},
         {fifo, "cannot read P4P file: it is a FIFO, not a regular file"},
         {link_to_device, "cannot read P4P file: it is a character device, not a regular file"},
+        {socket_path, "cannot read P4P file: it is a socket, not a regular file"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
+    ::close(socket_fd);
 }
 
 using PosixSettingsFileTest = SaintIniTest;
@@ -110,6 +122,46 @@ TEST_F(PosixSettingsFileTest, LinkedSaintIniReplacesTheFileTheLinkNames) {
     EXPECT_EQ(std::distance(fs::recursive_directory_iterator(dir_ / "shared"),
                             fs::recursive_directory_iterator()),
               1);  // deeper/
+}
+
+// A lab's shared saint.ini, owned by one member of the group and saved by
+// another: the new file cannot keep its owner, but it keeps its group.
+TEST_F(PosixSettingsFileTest, GroupMemberKeepsTheGroupOfTheOldFile) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "acting as another user and group needs root";
+    }
+    constexpr uid_t kOwner = 1000;
+    constexpr uid_t kMember = 65534;
+    constexpr gid_t kGroup = 4321;
+    std::ofstream(path_) << "old\n";
+    ASSERT_EQ(::chown(path_.c_str(), kOwner, kGroup), 0);
+    fs::permissions(path_, fs::perms(0660));
+    fs::permissions(dir_, fs::perms::all);
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(1, &kGroup) != 0 || ::setgid(kMember) != 0 || ::setuid(kMember) != 0) {
+            ::_exit(2);
+        }
+        try {
+            SettingsFile file(path_);
+            file.write_line("new");
+            file.close();
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    struct stat saved {};
+    ASSERT_EQ(::stat(path_.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, kMember);
+    EXPECT_EQ(saved.st_gid, kGroup);
+    EXPECT_EQ(saved.st_mode & 07777, 0660u);
+    EXPECT_EQ(content(path_), "new\n");
 }
 
 // A child process that is interrupted while it writes saint.ini.

@@ -29,6 +29,12 @@ InputFile InputFile::open_regular_file(const std::string& path, const std::strin
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
+        // A socket cannot be opened at all; it is named for what it is, as
+        // the other kinds are below.
+        struct stat info {};
+        if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+            throw Failure("cannot read " + name + ": " + not_a_regular_file(info.st_mode));
+        }
         fail_with_system_error("cannot open " + name, error);
     }
     InputFile file(fd, true, name);

@@ -201,11 +201,15 @@ void ReplacementFile::Impl::take_over_permissions(const Target& target) {
     mode_t mode = mode_of_new_files();
     if (target.exists) {
         mode = target.info.st_mode & 07777;
-        // Keeps the file usable by its owner after a run as root; a refusal
-        // (another owner, a group the user is not in) leaves the user's own.
+        // Keeps the file usable by its owner after a run as root. Anyone
+        // else may not give a file away, but may keep its group when they
+        // belong to it, so that a group's shared file stays the group's; a
+        // refusal of both leaves the user's own.
         if (target.info.st_uid != ::geteuid() || target.info.st_gid != ::getegid()) {
-            [[maybe_unused]] const int refused =
-                ::fchown(fd_, target.info.st_uid, target.info.st_gid);
+            if (::fchown(fd_, target.info.st_uid, target.info.st_gid) != 0) {
+                [[maybe_unused]] const int refused =
+                    ::fchown(fd_, static_cast<uid_t>(-1), target.info.st_gid);
+            }
         }
     }
     if (::fchmod(fd_, mode) != 0) {
