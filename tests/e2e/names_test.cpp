@@ -13,12 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A project abc with two frames in run 1 and its P4P file.
-void lay_out_project(const Workspace& workspace) {
-    make_frames(workspace.dir(), "abc1", 1, 2);
-    write_file(workspace.dir() / "abc1.p4p", "TITLE Test compound\nSYMM   mmm\n");
-}
-
 TEST(NameTest, ProjectNameHoldingANulByteDoesNotExist) {
     Workspace workspace;
     lay_out_project(workspace);

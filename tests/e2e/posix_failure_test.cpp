@@ -58,21 +58,7 @@ TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
     }
 }
 
-}  // namespace
-}  // namespace korvaline::e2e
-
-namespace korvaline::e2e {
-namespace {
-
 namespace fs = std::filesystem;
-
-const std::string kP4p = "TITLE Test compound\nSYMM   mmm\n";
-
-// A project abc with two frames in run 1 and its P4P file.
-void lay_out_project(const Workspace& workspace) {
-    make_frames(workspace.dir(), "abc1", 1, 2);
-    write_file(workspace.dir() / "abc1.p4p", kP4p);
-}
 
 bool running_as_root() {
     return ::geteuid() == 0;

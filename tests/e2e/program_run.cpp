@@ -64,6 +64,11 @@ void make_frames(const fs::path& dir, const std::string& base, int first, int la
     }
 }
 
+void lay_out_project(const Workspace& workspace) {
+    make_frames(workspace.dir(), "abc1", 1, 2);
+    write_file(workspace.dir() / "abc1.p4p", "TITLE Test compound\nSYMM   mmm\n");
+}
+
 std::set<std::string> list_names(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) {

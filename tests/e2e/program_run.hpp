@@ -58,6 +58,10 @@ void write_file(const std::filesystem::path& path, const std::string& content);
 // Empty files <base>.001 to <base>.<last>, as frames.
 void make_frames(const std::filesystem::path& dir, const std::string& base, int first, int last);
 
+// A project abc with two frames in run 1 and its P4P file abc1.p4p, whose
+// title is "Test compound" and Laue symbol mmm.
+void lay_out_project(const Workspace& workspace);
+
 // The names in `dir`.
 std::set<std::string> list_names(const std::filesystem::path& dir);
 

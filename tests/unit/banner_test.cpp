@@ -8,14 +8,21 @@
 namespace korvaline {
 namespace {
 
+// Each line keeps the banner's 65 characters and its frame; the title carries
+// the version CMake knows, and the credit the licence.
 TEST(BannerTest, EveryLineKeepsTheWidthAndItsFrame) {
     const struct {
         std::size_t index;
-        std::string_view start;
-        std::string_view end;
+        std::string start;
+        std::string end;
     } cases[] = {
-        {0, "  +", "+ "},  {1, " |    *", "|"},          {6, " |    *", "|"},
-        {7, "  +", "+ "},  {8, " |   KORVALINE ", " |"}, {9, " |    ", "  |"},
+        {0, "  +", "+ "},
+        {1, " |    *", "|"},
+        {6, " |    *", "|"},
+        {7, "  +", "+ "},
+        {8, std::string(" |   KORVALINE ") + KORVALINE_PROJECT_VERSION + " - saint.ini set-up from",
+         " |"},
+        {9, " |    ", " Written by the KORVALINE developers, MIT licence  |"},
         {10, "  +", "+ "},
     };
     for (std::size_t i = 0; i < kBannerLines.size(); ++i) {
@@ -26,17 +33,6 @@ TEST(BannerTest, EveryLineKeepsTheWidthAndItsFrame) {
         EXPECT_TRUE(line.starts_with(c.start)) << "line " << c.index + 1 << ": " << line;
         EXPECT_TRUE(line.ends_with(c.end)) << "line " << c.index + 1 << ": " << line;
     }
-}
-
-TEST(BannerTest, TitleCarriesTheProjectVersion) {
-    const std::string expected =
-        std::string(" |   KORVALINE ") + KORVALINE_PROJECT_VERSION + " - saint.ini set-up from";
-    EXPECT_TRUE(kBannerLines[8].starts_with(expected)) << kBannerLines[8];
-}
-
-TEST(BannerTest, CreditNamesTheLicence) {
-    EXPECT_TRUE(kBannerLines[9].ends_with(" Written by the KORVALINE developers, MIT licence  |"))
-        << kBannerLines[9];
 }
 
 }  // namespace
