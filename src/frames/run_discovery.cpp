@@ -2,15 +2,16 @@
 
 #include <string>
 
-#include "setup/format_int.hpp"
+#include "core/file_names.hpp"
+#include "core/format_int.hpp"
 
 namespace korvaline {
 
 namespace {
 
-std::string three_digits(std::int32_t frame_number) {
-    const std::string digits = std::to_string(frame_number);
-    return std::string(3 - digits.size(), '0') + digits;
+bool frame_exists(const FixedText& base_name, std::int32_t frame_number,
+                  const ExistenceTest& exists) {
+    return exists(name_as_tested(frame_file_name(base_name.trimmed(), frame_number)));
 }
 
 void mark_absent(RunEntry& run) {
@@ -21,7 +22,7 @@ void mark_absent(RunEntry& run) {
 
 std::int32_t count_frames(const FixedText& base_name, const ExistenceTest& exists) {
     std::int32_t count = 1;
-    while (count < kMaxFrames && exists(frame_file_name(base_name, count + 1))) {
+    while (count < kMaxFrames && frame_exists(base_name, count + 1, exists)) {
         ++count;
     }
     return count;
@@ -29,21 +30,11 @@ std::int32_t count_frames(const FixedText& base_name, const ExistenceTest& exist
 
 }  // namespace
 
-FixedText frame_file_name(const FixedText& base_name, std::int32_t frame_number) {
-    FixedText name(20);
-    name.assign(base_name.trimmed() + "." + three_digits(frame_number));
-    return name;
-}
-
 void discover_runs(SetupRecord& record, Console& console, const ExistenceTest& exists) {
     for (int number = 1; number <= 4; ++number) {
         RunEntry& run = record.run(number);
-        FixedText run_digit(1);
-        run_digit.assign(format_int(number, 1));
-        FixedText base_name(20);
-        base_name.assign(record.project_name.trimmed() + run_digit.trimmed());
-
-        if (!exists(frame_file_name(base_name, 1))) {
+        const FixedText base_name = name_as_tested(run_base_name(record.project_name, number));
+        if (!frame_exists(base_name, 1, exists)) {
             mark_absent(run);
             continue;
         }
@@ -51,8 +42,8 @@ void discover_runs(SetupRecord& record, Console& console, const ExistenceTest& e
         run.base_name.assign(base_name.text());
         record.last_run = number;
         run.frame_count = count_frames(base_name, exists);
-        console.message("SORTING FRAME FILES: " + run.base_name.trimmed() + ".001 => " +
-                        format_int(run.frame_count, 3));
+        console.message("SORTING FRAME FILES: " + frame_file_name(run.base_name.trimmed(), 1) +
+                        " => " + format_int(run.frame_count, 3));
     }
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "setup/failure.hpp"
+#include "core/failure.hpp"
 
 namespace korvaline {
 

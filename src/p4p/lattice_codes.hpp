@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "setup/console.hpp"
-#include "setup/fixed_text.hpp"
-#include "setup/setup_record.hpp"
+#include "console/console.hpp"
+#include "core/fixed_text.hpp"
+#include "core/setup_record.hpp"
 
 namespace korvaline {
 

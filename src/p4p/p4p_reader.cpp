@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "setup/failure.hpp"
+#include "core/failure.hpp"
 
 namespace korvaline {
 

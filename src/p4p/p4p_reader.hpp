@@ -1,8 +1,8 @@
 #pragma once
 
-#include "setup/console.hpp"
-#include "setup/line_source.hpp"
-#include "setup/setup_record.hpp"
+#include "console/console.hpp"
+#include "console/line_source.hpp"
+#include "core/setup_record.hpp"
 
 namespace korvaline {
 

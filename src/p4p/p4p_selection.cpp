@@ -2,15 +2,16 @@
 
 #include <string>
 
-#include "setup/cut_name_note.hpp"
+#include "console/cut_name_note.hpp"
+#include "core/file_names.hpp"
 
 namespace korvaline {
 
 namespace {
 
 bool user_accepts_default(const RunEntry& first_run, Console& console) {
-    console.announce("Is THIS P4P FILE CORRECT? [ " + first_run.base_name.trimmed() +
-                     ".p4p <Y/N> ]:");
+    console.announce("Is THIS P4P FILE CORRECT? [ " + default_p4p_name(first_run.base_name) +
+                     " <Y/N> ]:");
     FixedText answer(1);
     // Only the first character counts: the rest of the reply is no cut name.
     console.read_answer(answer, "the answer to the P4P file offer");
@@ -29,7 +30,7 @@ void select_p4p_file(SetupRecord& record, Console& console, const ExistenceTest&
     const RunEntry& first_run = record.run(1);
     if (first_run.is_present()) {
         if (user_accepts_default(first_run, console)) {
-            const std::string offered = first_run.base_name.trimmed() + ".p4p";
+            const std::string offered = default_p4p_name(first_run.base_name);
             record.p4p_name.assign(offered);
             note_if_cut(record.p4p_name, offered, false, console);
         } else {

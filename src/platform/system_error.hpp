@@ -13,4 +13,9 @@ int last_system_error();
 // The system's own text for `error`, without a line ending.
 std::string system_error_text(int error);
 
+// Throws a Failure "<what>: <the system's text for error>", for failures of
+// system calls; `error` comes from last_system_error(), read before anything
+// else. An error of 0 leaves the text out.
+[[noreturn]] void fail_with_system_error(std::string_view what, int error);
+
 }  // namespace korvaline

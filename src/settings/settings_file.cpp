@@ -19,10 +19,6 @@ void SettingsFile::write_line(std::string_view text) {
     }
 }
 
-void SettingsFile::write_separator() {
-    write_line(" ");
-}
-
 void SettingsFile::close() {
     write_out();
     file_.commit();
@@ -31,15 +27,6 @@ void SettingsFile::close() {
 void SettingsFile::write_out() {
     file_.write(pending_);
     pending_.clear();
-}
-
-void write_section(SettingsFile& file, std::string_view header,
-                   std::initializer_list<std::string> key_lines) {
-    file.write_separator();
-    file.write_line(header);
-    for (const std::string& line : key_lines) {
-        file.write_line(line);
-    }
 }
 
 }  // namespace korvaline

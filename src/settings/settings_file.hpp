@@ -1,6 +1,5 @@
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -20,8 +19,6 @@ class SettingsFile {
 
     // The text and a line feed.
     void write_line(std::string_view text);
-    // A line of one blank, which saint expects before every section header.
-    void write_separator();
     // Writes out and syncs the lines and puts the file in place for good.
     void close();
 
@@ -31,10 +28,5 @@ class SettingsFile {
     ReplacementFile file_;
     std::string pending_;
 };
-
-// A section of saint.ini: a separator, the header such as "[SAINT]", then
-// its key lines in order.
-void write_section(SettingsFile& file, std::string_view header,
-                   std::initializer_list<std::string> key_lines);
 
 }  // namespace korvaline

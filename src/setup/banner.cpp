@@ -10,10 +10,19 @@ namespace korvaline {
 namespace {
 
 constexpr std::size_t kBannerWidth = 65;
+constexpr std::size_t kLongestVersion = 8;
 constexpr std::string_view kTitleStart = " |   KORVALINE ";
-constexpr std::string_view kTitleEnd = " - saint.ini set-up from frames and P4P data";
-static_assert(kTitleStart.size() + kVersion.size() + kTitleEnd.size() + 2 <= kBannerWidth,
-              "the version leaves no blank before the banner's closing bar (4 characters at most)");
+// The purpose in full, or in fewer words where a long version leaves no room.
+constexpr std::string_view kPurpose = " - saint.ini set-up from frames and P4P data";
+constexpr std::string_view kShortPurpose = " - saint.ini from frames and P4P data";
+
+// At least one blank before the closing bar.
+constexpr bool fits(std::string_view purpose) {
+    return kTitleStart.size() + kVersion.size() + purpose.size() + 2 <= kBannerWidth;
+}
+
+static_assert(kVersion.size() <= kLongestVersion && fits(kShortPurpose),
+              "the banner's title line holds a version of at most 8 characters");
 
 // The title line: name, version and purpose, filled with blanks up to the
 // closing bar, so that it keeps the banner's width whatever the version.
@@ -21,7 +30,8 @@ constexpr std::array<char, kBannerWidth> make_title_line() {
     std::array<char, kBannerWidth> line{};
     line.fill(' ');
     auto next = line.begin();
-    for (const std::string_view part : {kTitleStart, kVersion, kTitleEnd}) {
+    const std::string_view purpose = fits(kPurpose) ? kPurpose : kShortPurpose;
+    for (const std::string_view part : {kTitleStart, kVersion, purpose}) {
         next = std::copy(part.begin(), part.end(), next);
     }
     line.back() = '|';

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "setup/console.hpp"
+#include "console/console.hpp"
 
 namespace korvaline {
 

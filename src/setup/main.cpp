@@ -3,6 +3,9 @@
 #include <exception>
 #include <string>
 
+#include "console/console.hpp"
+#include "console/line_source.hpp"
+#include "core/setup_record.hpp"
 #include "frames/run_discovery.hpp"
 #include "p4p/lattice_codes.hpp"
 #include "p4p/p4p_reader.hpp"
@@ -11,10 +14,7 @@
 #include "platform/standard_streams.hpp"
 #include "settings/settings_writer.hpp"
 #include "setup/banner.hpp"
-#include "setup/console.hpp"
-#include "setup/line_source.hpp"
 #include "setup/project_dialogue.hpp"
-#include "setup/setup_record.hpp"
 
 namespace {
 

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "setup/cut_name_note.hpp"
+#include "console/cut_name_note.hpp"
+#include "core/file_names.hpp"
 
 namespace korvaline {
 
@@ -10,9 +11,8 @@ namespace {
 
 bool first_frame_exists(const FixedText& project_name, bool answer_was_cut, Console& console,
                         const ExistenceTest& exists) {
-    const std::string wanted = project_name.trimmed() + "1.001";
-    FixedText test_name(20);
-    test_name.assign(wanted);
+    const std::string wanted = first_frame_name(project_name);
+    const FixedText test_name = name_as_tested(wanted);
     note_if_cut(test_name, wanted, answer_was_cut, console);
     return exists(test_name);
 }

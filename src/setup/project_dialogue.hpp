@@ -1,8 +1,8 @@
 #pragma once
 
-#include "setup/console.hpp"
-#include "setup/file_exists.hpp"
-#include "setup/setup_record.hpp"
+#include "console/console.hpp"
+#include "core/setup_record.hpp"
+#include "platform/file_exists.hpp"
 
 namespace korvaline {
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "posix_user.hpp"
 #include "program_run.hpp"
 
 namespace korvaline::e2e {
@@ -59,10 +60,6 @@ TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
 }
 
 namespace fs = std::filesystem;
-
-bool running_as_root() {
-    return ::geteuid() == 0;
-}
 
 TEST(FailureTest, FailedSaveLeavesTheOldSaintIniAndNoTemporaryFile) {
     // The file-size limit's signal ignored by the caller, and at its default.
@@ -134,7 +131,7 @@ TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     // directory; anyone else keeps their own.
     struct stat old_owner {};
     if (running_as_root()) {
-        ASSERT_EQ(::chown(settings.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(settings.c_str(), kNobody, kNoGroup), 0);
     }
     ASSERT_EQ(::stat(settings.c_str(), &old_owner), 0);
 

@@ -16,28 +16,17 @@
 #include <stdexcept>
 #include <vector>
 
+#include "fields.hpp"
+#include "posix_user.hpp"
 #include "program_under_test.hpp"
 
 namespace korvaline::e2e {
 
 namespace fs = std::filesystem;
 
-Workspace::Workspace() {
-    std::string pattern = (fs::temp_directory_path() / "korvaline-e2e-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    root_ = pattern;
-    dir_ = root_ / "project";
-    scratch_ = root_ / "scratch";
+Workspace::Workspace() : dir_(root_.path() / "project"), scratch_(root_.path() / "scratch") {
     fs::create_directory(dir_);
     fs::create_directory(scratch_);
-}
-
-Workspace::~Workspace() {
-    std::error_code ignored;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(root_, ignored);
 }
 
 std::string read_file(const fs::path& path) {
@@ -57,10 +46,8 @@ void write_file(const fs::path& path, const std::string& content) {
 }
 
 void make_frames(const fs::path& dir, const std::string& base, int first, int last) {
-    for (int frame = first; frame <= last; ++frame) {
-        char extension[8];
-        std::snprintf(extension, sizeof extension, ".%03d", frame);
-        write_file(dir / (base + extension), "");
+    for (const std::string& name : frame_series(base, first, last)) {
+        write_file(dir / name, "");
     }
 }
 
@@ -78,13 +65,6 @@ std::set<std::string> list_names(const fs::path& dir) {
 }
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNoGroup = 65534;
-
-bool running_as_root() {
-    return ::geteuid() == 0;
-}
 
 // Standard output: the file at `path`, or a pipe whose reading end is closed.
 int open_output(const RunOptions& options, const std::string& path) {

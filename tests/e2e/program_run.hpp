@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 
+#include "scratch_directory.hpp"
+
 namespace korvaline::e2e {
 
 // A fresh directory for one run of the program, removed afterwards, and a
@@ -14,15 +16,12 @@ namespace korvaline::e2e {
 class Workspace {
   public:
     Workspace();
-    ~Workspace();
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
 
     const std::filesystem::path& dir() const { return dir_; }
     const std::filesystem::path& scratch() const { return scratch_; }
 
   private:
-    std::filesystem::path root_;
+    ScratchDirectory root_;
     std::filesystem::path dir_;
     std::filesystem::path scratch_;
 };

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/line_source.hpp"
+#include "console/line_source.hpp"
 
 namespace {
 

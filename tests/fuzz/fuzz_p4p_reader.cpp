@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/failure.hpp"
 #include "p4p/lattice_codes.hpp"
 #include "p4p/p4p_reader.hpp"
-#include "setup/failure.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace korvaline;

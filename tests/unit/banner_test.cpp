@@ -20,8 +20,7 @@ TEST(BannerTest, EveryLineKeepsTheWidthAndItsFrame) {
         {1, " |    *", "|"},
         {6, " |    *", "|"},
         {7, "  +", "+ "},
-        {8, std::string(" |   KORVALINE ") + KORVALINE_PROJECT_VERSION + " - saint.ini set-up from",
-         " |"},
+        {8, std::string(" |   KORVALINE ") + KORVALINE_PROJECT_VERSION + " - saint.ini ", " |"},
         {9, " |    ", " Written by the KORVALINE developers, MIT licence  |"},
         {10, "  +", "+ "},
     };

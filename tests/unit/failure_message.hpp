@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "setup/failure.hpp"
+#include "core/failure.hpp"
 
 namespace korvaline {
 

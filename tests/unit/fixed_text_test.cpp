@@ -1,19 +1,14 @@
-#include "setup/fixed_text.hpp"
+#include "core/fixed_text.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "setup/format_int.hpp"
+#include "core/format_int.hpp"
+#include "fields.hpp"
 
 namespace korvaline {
 namespace {
-
-FixedText make(std::size_t width, std::string_view content) {
-    FixedText text(width);
-    text.assign(content);
-    return text;
-}
 
 TEST(FixedTextTest, AssignCutsOrFillsToTheWidth) {
     struct Case {
@@ -31,14 +26,14 @@ TEST(FixedTextTest, AssignCutsOrFillsToTheWidth) {
         {7, std::string("a\0b", 3), std::string("a\0b    ", 7)},
     };
     for (const Case& c : cases) {
-        const FixedText text = make(c.width, c.source);
+        const FixedText text = field(c.width, c.source);
         EXPECT_EQ(text.text(), c.held) << "source '" << c.source << "'";
         EXPECT_EQ(text.width(), c.width);
     }
 }
 
 TEST(FixedTextTest, AssignReplacesAllEarlierContent) {
-    FixedText text = make(20, "a long earlier name");
+    FixedText text = field(20, "a long earlier name");
     text.assign("ab");
     EXPECT_EQ(text.text(), "ab                  ");
 }
@@ -51,9 +46,9 @@ TEST(FixedTextTest, TrimmedDropsOnlyTrailingBlanks) {
         {"", ""}, {"   ", ""}, {" abc ", " abc"}, {"my xtal", "my xtal"}, {"tab\t", "tab\t"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(make(20, c.source).trimmed(), c.trimmed) << "'" << c.source << "'";
+        EXPECT_EQ(field(20, c.source).trimmed(), c.trimmed) << "'" << c.source << "'";
     }
-    EXPECT_EQ(make(20, make(20, "").trimmed() + "1.001").text(), "1.001               ");
+    EXPECT_EQ(field(20, field(20, "").trimmed() + "1.001").text(), "1.001               ");
 }
 
 TEST(FixedTextTest, FindGivesPositionFromOneOrZero) {
@@ -71,18 +66,18 @@ TEST(FixedTextTest, FindGivesPositionFromOneOrZero) {
         {7, "m-3m", "m3", 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(make(c.width, c.content).find(c.needle), c.position)
+        EXPECT_EQ(field(c.width, c.content).find(c.needle), c.position)
             << "'" << c.needle << "' in '" << c.content << "'";
     }
 }
 
 TEST(FixedTextTest, EqualsExtendsTheShorterWithBlanks) {
-    EXPECT_TRUE(make(20, "T").equals("T"));
-    EXPECT_FALSE(make(20, "F").equals("T"));
-    EXPECT_TRUE(make(20, "T").equals("T    "));
-    EXPECT_FALSE(make(20, " T").equals("T"));
-    EXPECT_TRUE(make(3, "ab").equals("ab                      "));
-    EXPECT_FALSE(make(3, "ab").equals("ab                     x"));
+    EXPECT_TRUE(field(20, "T").equals("T"));
+    EXPECT_FALSE(field(20, "F").equals("T"));
+    EXPECT_TRUE(field(20, "T").equals("T    "));
+    EXPECT_FALSE(field(20, " T").equals("T"));
+    EXPECT_TRUE(field(3, "ab").equals("ab                      "));
+    EXPECT_FALSE(field(3, "ab").equals("ab                     x"));
 }
 
 TEST(FormatIntTest, RightJustifiesOrFillsWithAsterisks) {

@@ -4,16 +4,11 @@
 
 #include <string>
 
+#include "fields.hpp"
 #include "scripted_console.hpp"
 
 namespace korvaline {
 namespace {
-
-FixedText field(std::size_t width, const std::string& content) {
-    FixedText text(width);
-    text.assign(content);
-    return text;
-}
 
 TEST(LatticeCodesTest, LaueCodeFromTheFirstFragmentFound) {
     const struct {

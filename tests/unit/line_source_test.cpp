@@ -1,4 +1,4 @@
-#include "setup/line_source.hpp"
+#include "console/line_source.hpp"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "setup/failure.hpp"
+#include "core/failure.hpp"
+#include "fields.hpp"
 
 namespace korvaline {
 namespace {
@@ -30,10 +31,6 @@ Fields scan(const std::string& p4p) {
     scan_p4p_lines(lines, record);
     return {std::string(record.title.text()), std::string(record.system_name.text()),
             std::string(record.centering_field.text()), std::string(record.laue_field.text())};
-}
-
-std::string pad(const std::string& text, std::size_t width) {
-    return text + std::string(width - text.size(), ' ');
 }
 
 Fields fields(const std::string& title, const std::string& system, const std::string& centering,
@@ -73,6 +70,9 @@ TEST(P4pReaderTest, TakesFieldsByColumnsFromKeyedLines) {
         {"BRAVAX is not a BRAVAIS line", "BRAVAX Cubic              F\nSYMM   m3\n",
          fields("", "", "", "m3")},
         {"9-character SYMM line fills with blanks", "SYMM   -3\n", fields("", "", "", "-3")},
+        {"centering field reaches column 33",
+         "BRAVAIS" + pad(" Cubic", 20) + "     F\nSYMM   m3m\n",
+         fields("", " Cubic", "     F", "m3m")},
         {"30-character BRAVAIS line", "BRAVAIS" + std::string(20, 's') + "IAB\nSYMM\n",
          fields("", std::string(20, 's'), "IAB", "")},
         {"empty lines and others are passed over", "\n\nCELL 1 2 3\n  \nSYMM   mmm\n",

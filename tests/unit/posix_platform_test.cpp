@@ -21,6 +21,7 @@
 
 #include "failure_message.hpp"
 #include "platform/input_file.hpp"
+#include "posix_user.hpp"
 #include "scratch_directory.hpp"
 #include "settings/settings_file.hpp"
 
@@ -127,11 +128,11 @@ TEST_F(PosixSettingsFileTest, LinkedSaintIniReplacesTheFileTheLinkNames) {
 // A lab's shared saint.ini, owned by one member of the group and saved by
 // another: the new file cannot keep its owner, but it keeps its group.
 TEST_F(PosixSettingsFileTest, GroupMemberKeepsTheGroupOfTheOldFile) {
-    if (::geteuid() != 0) {
+    if (!running_as_root()) {
         GTEST_SKIP() << "acting as another user and group needs root";
     }
     constexpr uid_t kOwner = 1000;
-    constexpr uid_t kMember = 65534;
+    constexpr uid_t kMember = kNobody;
     constexpr gid_t kGroup = 4321;
     std::ofstream(path_) << "old\n";
     ASSERT_EQ(::chown(path_.c_str(), kOwner, kGroup), 0);

@@ -2,27 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "fields.hpp"
 #include "scripted_console.hpp"
 
 namespace korvaline {
 namespace {
 
 using Names = std::vector<std::string>;
-
-// Frame names <base>.<first> to <base>.<last>, in order.
-Names series(const std::string& base, int first, int last) {
-    Names names;
-    for (int frame = first; frame <= last; ++frame) {
-        char extension[8];
-        std::snprintf(extension, sizeof extension, ".%03d", frame);
-        names.push_back(base + extension);
-    }
-    return names;
-}
 
 Names operator+(Names a, const Names& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -45,32 +34,6 @@ Discovery discover(const std::string& project, const Names& files) {
     return result;
 }
 
-TEST(FrameFileNameTest, ThreeDigitsCutAtTwentyCharacters) {
-    const struct {
-        std::string base;
-        std::int32_t frame;
-        std::string name;
-    } cases[] = {
-        {"abc1", 1, "abc1.001"},
-        {"abc1", 9, "abc1.009"},
-        {"abc1", 10, "abc1.010"},
-        {"abc1", 99, "abc1.099"},
-        {"abc1", 100, "abc1.100"},
-        {"abc1", 999, "abc1.999"},
-        {"1", 2, "1.002"},
-        {"abcdefghijklmno1", 123, "abcdefghijklmno1.123"},
-        {"abcdefghijklmnop1", 123, "abcdefghijklmnop1.12"},
-        {"abcdefghijklmnopq1", 123, "abcdefghijklmnopq1.1"},
-        {"abcdefghijklmnopqr1", 123, "abcdefghijklmnopqr1."},
-        {"abcdefghijklmnopqrs1", 123, "abcdefghijklmnopqrs1"},
-    };
-    for (const auto& c : cases) {
-        FixedText base(20);
-        base.assign(c.base);
-        EXPECT_EQ(frame_file_name(base, c.frame).trimmed(), c.name);
-    }
-}
-
 TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
     const Names p16(9, "abcdefghijklmnop1.00");
     const std::string p20 = "abcdefghijklmnopqrst";
@@ -85,33 +48,33 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
     } cases[] = {
         {"two runs",
          "abc",
-         series("abc1", 1, 12) + series("abc2", 1, 7),
+         frame_series("abc1", 1, 12) + frame_series("abc2", 1, 7),
          " SORTING FRAME FILES: abc1.001 =>  12\n"
          " SORTING FRAME FILES: abc2.001 =>   7\n",
-         series("abc1", 1, 13) + series("abc2", 1, 8) + Names{"abc3.001", "abc4.001"},
+         frame_series("abc1", 1, 13) + frame_series("abc2", 1, 8) + Names{"abc3.001", "abc4.001"},
          {12, 7, 0, 0},
          2},
         {"gap ends a count; run 3 without run 2",
          "abc",
-         series("abc1", 1, 5) + series("abc1", 7, 7) + series("abc3", 1, 1),
+         frame_series("abc1", 1, 5) + frame_series("abc1", 7, 7) + frame_series("abc3", 1, 1),
          " SORTING FRAME FILES: abc1.001 =>   5\n"
          " SORTING FRAME FILES: abc3.001 =>   1\n",
-         series("abc1", 1, 6) + Names{"abc2.001", "abc3.001", "abc3.002", "abc4.001"},
+         frame_series("abc1", 1, 6) + Names{"abc2.001", "abc3.001", "abc3.002", "abc4.001"},
          {5, 0, 1, 0},
          3},
         {"run without frame 001 is absent",
          "abc",
-         series("abc1", 1, 1) + series("abc2", 2, 3),
+         frame_series("abc1", 1, 1) + frame_series("abc2", 2, 3),
          " SORTING FRAME FILES: abc1.001 =>   1\n",
          Names{"abc1.001", "abc1.002", "abc2.001", "abc3.001", "abc4.001"},
          {1, 0, 0, 0},
          1},
         {"counting stops at 999",
          "abc",
-         series("abc4", 1, 999) + series("abc1", 1, 1),
+         frame_series("abc4", 1, 999) + frame_series("abc1", 1, 1),
          " SORTING FRAME FILES: abc1.001 =>   1\n"
          " SORTING FRAME FILES: abc4.001 => 999\n",
-         Names{"abc1.001", "abc1.002", "abc2.001", "abc3.001"} + series("abc4", 1, 999),
+         Names{"abc1.001", "abc1.002", "abc2.001", "abc3.001"} + frame_series("abc4", 1, 999),
          {1, 0, 0, 999},
          4},
         {"empty project name",

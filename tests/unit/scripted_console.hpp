@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "setup/console.hpp"
-#include "setup/file_exists.hpp"
-#include "setup/line_source.hpp"
+#include "console/console.hpp"
+#include "console/line_source.hpp"
+#include "platform/file_exists.hpp"
 
 namespace korvaline {
 

@@ -15,7 +15,9 @@ using SettingsFileTest = SaintIniTest;
 TEST_F(SettingsFileTest, CloseReplacesTheOldFileWhole) {
     std::ofstream(path_, std::ios::binary) << std::string(10'000, 'x') << '\n';
     SettingsFile file(path_);
-    write_section(file, "[SAINT]", {"NROWS=512", "NCOLS=512"});
+    for (const char* line : {" ", "[SAINT]", "NROWS=512", "NCOLS=512"}) {
+        file.write_line(line);
+    }
     file.close();
     EXPECT_EQ(content(path_), " \n[SAINT]\nNROWS=512\nNCOLS=512\n");
     EXPECT_EQ(entries(), 1u);
@@ -25,7 +27,7 @@ TEST_F(SettingsFileTest, WithoutCloseNothingChangesAndNothingIsLeft) {
     std::ofstream(path_, std::ios::binary) << "old\n";
     {
         SettingsFile file(path_);
-        file.write_separator();
+        file.write_line(" ");
         file.write_line(std::string(100'000, 'y'));
         EXPECT_EQ(entries(), 2u);  // saint.ini and the file being written
     }

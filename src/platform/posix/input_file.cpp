@@ -7,8 +7,9 @@
 #include <cerrno>
 #include <utility>
 
+#include "core/failure.hpp"
 #include "platform/posix/file_kind.hpp"
-#include "setup/failure.hpp"
+#include "platform/system_error.hpp"
 
 namespace korvaline {
 

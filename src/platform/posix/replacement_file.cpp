@@ -11,8 +11,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/failure.hpp"
 #include "platform/posix/file_kind.hpp"
-#include "setup/failure.hpp"
+#include "platform/system_error.hpp"
 
 namespace korvaline {
 

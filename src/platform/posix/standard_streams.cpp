@@ -6,7 +6,6 @@
 #include <csignal>
 
 #include "platform/system_error.hpp"
-#include "setup/failure.hpp"
 
 namespace korvaline {
 

@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "core/failure.hpp"
 #include "platform/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
-#include "setup/failure.hpp"
 
 namespace korvaline {
 

@@ -2,7 +2,6 @@
 
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
-#include "setup/failure.hpp"
 
 namespace korvaline {
 

@@ -1,8 +1,8 @@
-#include "setup/console.hpp"
+#include "console/console.hpp"
 
 #include <utility>
 
-#include "setup/failure.hpp"
+#include "core/failure.hpp"
 
 namespace korvaline {
 

@@ -1,6 +1,6 @@
-#include "setup/failure.hpp"
-
 #include "platform/system_error.hpp"
+
+#include "core/failure.hpp"
 
 namespace korvaline {
 
@@ -9,13 +9,6 @@ void fail_with_system_error(std::string_view what, int error) {
         throw Failure(std::string(what));
     }
     throw Failure(std::string(what) + ": " + system_error_text(error));
-}
-
-std::string quoted(std::string_view name) {
-    std::string text(1, '\'');
-    text.append(name);
-    text.push_back('\'');
-    return text;
 }
 
 }  // namespace korvaline

@@ -1,4 +1,4 @@
-#include "setup/format_int.hpp"
+#include "core/format_int.hpp"
 
 namespace korvaline {
 

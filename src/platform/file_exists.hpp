@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "setup/fixed_text.hpp"
+#include "core/fixed_text.hpp"
 
 namespace korvaline {
 

@@ -1,4 +1,4 @@
-#include "setup/file_exists.hpp"
+#include "platform/file_exists.hpp"
 
 #include <string>
 

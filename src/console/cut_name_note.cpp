@@ -1,6 +1,6 @@
-#include "setup/cut_name_note.hpp"
+#include "console/cut_name_note.hpp"
 
-#include "setup/failure.hpp"
+#include "core/failure.hpp"
 
 namespace korvaline {
 

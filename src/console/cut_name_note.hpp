@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "setup/console.hpp"
-#include "setup/fixed_text.hpp"
+#include "console/console.hpp"
+#include "core/fixed_text.hpp"
 
 namespace korvaline {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "setup/fixed_text.hpp"
-#include "setup/line_source.hpp"
+#include "console/line_source.hpp"
+#include "core/fixed_text.hpp"
 
 namespace korvaline {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "setup/fixed_text.hpp"
+#include "core/fixed_text.hpp"
 
 namespace korvaline {
 

@@ -1,4 +1,4 @@
-#include "setup/fixed_text.hpp"
+#include "core/fixed_text.hpp"
 
 #include <algorithm>
 

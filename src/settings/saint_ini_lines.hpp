@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/setup_record.hpp"
+
+namespace korvaline {
+
+// One line of saint.ini. Every section opens with a separator line (one
+// blank, which saint expects) and its header, then its key lines in order.
+struct SaintIniLine {
+    enum class Kind { kSeparator, kHeader, kKey };
+
+    Kind kind = Kind::kKey;
+    std::string section;  // "INTEGRATE" for the header "[INTEGRATE]" and its lines
+    std::string key;      // empty but on key lines
+    std::string value;
+    // Whether the text is the same for every project: false for the lines
+    // built from the project, its runs or its P4P file.
+    bool fixed = true;
+
+    // The line as saint.ini holds it, without its line feed.
+    std::string text() const;
+};
+
+// The 223 lines of saint.ini for `record`, in order. Touches no file.
+std::vector<SaintIniLine> saint_ini_lines(const SetupRecord& record);
+
+}  // namespace korvaline

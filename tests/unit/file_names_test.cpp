@@ -1,0 +1,65 @@
+#include "core/file_names.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fields.hpp"
+
+namespace korvaline {
+namespace {
+
+TEST(FileNamesTest, WholeNamesAndTheNamesTested) {
+    const FixedText abc = field(20, "abc");
+    const std::string p15 = "abcdefghijklmno";
+    const std::string p16 = "abcdefghijklmnop";
+    const std::string p20 = "abcdefghijklmnopqrst";
+    const struct {
+        std::string name;    // as built
+        std::string whole;   // expected, as saint.ini names it
+        std::string tested;  // expected, as the file system is asked; empty: never asked
+    } cases[] = {
+        {first_frame_name(abc), "abc1.001", "abc1.001"},
+        {first_frame_name(field(20, "")), "1.001", "1.001"},
+        {first_frame_name(field(20, " abc")), " abc1.001", " abc1.001"},
+        {first_frame_name(field(20, p15)), p15 + "1.001", p15 + "1.001"},
+        {first_frame_name(field(20, p16)), p16 + "1.001", p16 + "1.00"},
+        {first_frame_name(field(20, p16 + "q")), p16 + "q1.001", p16 + "q1.0"},
+        {first_frame_name(field(20, p16 + "qr")), p16 + "qr1.001", p16 + "qr1."},
+        {first_frame_name(field(20, p16 + "qrs")), p16 + "qrs1.001", p16 + "qrs1"},
+        {first_frame_name(field(20, p20)), p20 + "1.001", p20},
+        {run_base_name(abc, 1), "abc1", "abc1"},
+        {run_base_name(field(20, "  x y"), 3), "  x y3", "  x y3"},
+        {run_base_name(field(20, p20), 2), p20 + "2", p20},
+        {frame_file_name("abc1", 1), "abc1.001", "abc1.001"},
+        {frame_file_name("abc1", 9), "abc1.009", "abc1.009"},
+        {frame_file_name("abc1", 10), "abc1.010", "abc1.010"},
+        {frame_file_name("abc1", 99), "abc1.099", "abc1.099"},
+        {frame_file_name("abc1", 100), "abc1.100", "abc1.100"},
+        {frame_file_name("abc1", 999), "abc1.999", "abc1.999"},
+        {frame_file_name("1", 2), "1.002", "1.002"},
+        {frame_file_name(p15 + "1", 123), p15 + "1.123", p15 + "1.123"},
+        {frame_file_name(p16 + "1", 123), p16 + "1.123", p16 + "1.12"},
+        {frame_file_name(p16 + "q1", 123), p16 + "q1.123", p16 + "q1.1"},
+        {frame_file_name(p16 + "qr1", 123), p16 + "qr1.123", p16 + "qr1."},
+        {frame_file_name(p16 + "qrs1", 123), p16 + "qrs1.123", p16 + "qrs1"},
+        {default_p4p_name(field(20, "abc1")), "abc1.p4p", "abc1.p4p"},
+        {default_p4p_name(field(20, p15 + "1")), p15 + "1.p4p", p15 + "1.p4p"},
+        {default_p4p_name(field(20, p16 + "q1")), p16 + "q1.p4p", p16 + "q1.p"},
+        {default_p4p_name(field(20, p16 + "qr1")), p16 + "qr1.p4p", p16 + "qr1."},
+        {default_p4p_name(field(20, p20)), p20 + ".p4p", p20},
+        {work_file_name("abc", "t.raw"), "./work/abct.raw", ""},
+        {work_file_name("abc2", "._ls"), "./work/abc2._ls", ""},
+        {work_file_name(p20 + "1", "._ls"), "./work/" + p20 + "1._ls", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.name, c.whole);
+        if (!c.tested.empty()) {
+            EXPECT_EQ(name_as_tested(c.name).trimmed(), c.tested) << c.name;
+            EXPECT_EQ(name_as_tested(c.name).width(), kNameWidth) << c.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace korvaline
