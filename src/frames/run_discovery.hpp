@@ -10,6 +10,6 @@ namespace korvaline {
 // from 001 on in each run found, and prints one line per run found. Fills
 // `runs` and `last_run`. One existence test per name, nothing cached.
 void discover_runs(SetupRecord& record, Console& console,
-                   const ExistenceTest& exists = file_exists);
+                   const ExistenceTest& exists = frame_file_exists);
 
 }  // namespace korvaline

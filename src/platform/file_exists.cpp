@@ -15,4 +15,8 @@ bool file_exists(const FixedText& name) {
     return name_exists(path);
 }
 
+bool frame_file_exists(const FixedText& name) {
+    return file_exists(name) && !names_a_device(name.trimmed());
+}
+
 }  // namespace korvaline

@@ -11,6 +11,10 @@ namespace korvaline {
 // A name holding a NUL byte never exists.
 bool file_exists(const FixedText& name);
 
+// The same for a frame file, where a name that stands for a device (as
+// COM1.001 does on Windows) is no frame and does not exist.
+bool frame_file_exists(const FixedText& name);
+
 // The existence test the dialogues and the discovery use; tests replace it.
 using ExistenceTest = std::function<bool(const FixedText&)>;
 

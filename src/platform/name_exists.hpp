@@ -11,4 +11,9 @@ namespace korvaline {
 // sure that the name holds no NUL byte.
 bool name_exists(const std::string& path);
 
+// Whether the name stands for a device rather than a file in a directory,
+// as Windows' reserved names do (NUL, COM1.001); never on POSIX, where a
+// device is a file under /dev.
+bool names_a_device(const std::string& path);
+
 }  // namespace korvaline

@@ -9,6 +9,6 @@ namespace korvaline {
 // Asks for the project name until the first frame file of its run 1,
 // <name>1.001 (cut at 20 characters), exists. Fills `project_name`.
 void ask_project_name(SetupRecord& record, Console& console,
-                      const ExistenceTest& exists = file_exists);
+                      const ExistenceTest& exists = frame_file_exists);
 
 }  // namespace korvaline

@@ -15,4 +15,8 @@ bool name_exists(const std::string& path) {
     return !ends_in_separator || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool names_a_device(const std::string& /*path*/) {
+    return false;
+}
+
 }  // namespace korvaline
