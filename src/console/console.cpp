@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/failure.hpp"
+#include "platform/places.hpp"
 
 namespace korvaline {
 
@@ -33,11 +34,16 @@ void Console::note(std::string_view text) {
     notes_(line);
 }
 
-bool Console::read_answer(FixedText& field, std::string_view awaited) {
+bool Console::read_answer(FixedText& field, std::string_view awaited,
+                          const FixedText* looked_for_in_vain) {
     flush();
     std::string line;
     if (!input_.read_line(field.width(), line)) {
-        throw Failure("standard input ended while waiting for " + std::string(awaited));
+        std::string message = "standard input ended while waiting for " + std::string(awaited);
+        if (looked_for_in_vain != nullptr) {
+            message += "; " + missing_here(*looked_for_in_vain);
+        }
+        throw Failure(message);
     }
     field.assign(line);
     return input_.last_line_was_cut();
@@ -49,6 +55,10 @@ void Console::flush() {
         const std::string lines = std::exchange(pending_, {});
         output_(lines);
     }
+}
+
+std::string missing_here(const FixedText& name) {
+    return name.trimmed() + " does not exist in " + current_directory();
 }
 
 }  // namespace korvaline

@@ -34,8 +34,11 @@ class Console {
     // Shows everything written so far, then reads the next line into `field`
     // (its first field.width() characters). Returns whether the line held
     // more than blanks beyond the field, text the program cannot use. End of
-    // input is a Failure that names the `awaited` answer.
-    bool read_answer(FixedText& field, std::string_view awaited);
+    // input is a Failure that names the `awaited` answer and, when the
+    // question follows a name that was looked for in vain, that name as the
+    // cause.
+    bool read_answer(FixedText& field, std::string_view awaited,
+                     const FixedText* looked_for_in_vain = nullptr);
 
     // Pushes out the lines collected so far; a failed write is a Failure.
     void flush();
@@ -46,5 +49,8 @@ class Console {
     OutputSink notes_;
     std::string pending_;
 };
+
+// "<name> does not exist in <the current directory>": why a name was refused.
+std::string missing_here(const FixedText& name);
 
 }  // namespace korvaline

@@ -9,9 +9,13 @@ namespace korvaline {
 
 namespace {
 
+FixedText tested_frame_name(const FixedText& base_name, std::int32_t frame_number) {
+    return name_as_tested(frame_file_name(base_name.trimmed(), frame_number));
+}
+
 bool frame_exists(const FixedText& base_name, std::int32_t frame_number,
                   const ExistenceTest& exists) {
-    return exists(name_as_tested(frame_file_name(base_name.trimmed(), frame_number)));
+    return exists(tested_frame_name(base_name, frame_number));
 }
 
 void mark_absent(RunEntry& run) {
@@ -26,6 +30,21 @@ std::int32_t count_frames(const FixedText& base_name, const ExistenceTest& exist
         ++count;
     }
     return count;
+}
+
+// A count ends at the first missing frame. When the frame after it exists,
+// the run is probably longer than counted (a frame lost in transfer), and
+// saint would integrate only its first part: the user is told.
+void note_if_gap(int run_number, const RunEntry& run, Console& console,
+                 const ExistenceTest& exists) {
+    const std::int32_t missing = run.frame_count + 1;
+    if (missing + 1 > kMaxFrames || !frame_exists(run.base_name, missing + 1, exists)) {
+        return;
+    }
+    console.note("run " + std::to_string(run_number) + " stops at frame " +
+                 std::to_string(run.frame_count) + ": " +
+                 tested_frame_name(run.base_name, missing).trimmed() + " is missing but " +
+                 tested_frame_name(run.base_name, missing + 1).trimmed() + " exists");
 }
 
 }  // namespace
@@ -44,6 +63,7 @@ void discover_runs(SetupRecord& record, Console& console, const ExistenceTest& e
         run.frame_count = count_frames(base_name, exists);
         console.message("SORTING FRAME FILES: " + frame_file_name(run.base_name.trimmed(), 1) +
                         " => " + format_int(run.frame_count, 3));
+        note_if_gap(number, run, console, exists);
     }
 }
 

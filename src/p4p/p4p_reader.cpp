@@ -1,5 +1,6 @@
 #include "p4p/p4p_reader.hpp"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -40,9 +41,23 @@ std::string_view columns(const std::string& line, std::size_t first, std::size_t
     return std::string_view(line).substr(first - 1, last - first + 1);
 }
 
+// Columns are counted as characters, so a tab before or in a field moves
+// the field: a line the scan takes is checked up to its last column read.
+void note_tab(P4pScan& scan, std::string_view key, const std::string& line, std::size_t last) {
+    std::erase(scan.tabbed_keys, key);
+    if (columns(line, 1, last).find('\t') != std::string_view::npos) {
+        scan.tabbed_keys.emplace_back(key);
+    }
+}
+
+bool holds_text_after(const std::string& line, std::size_t column) {
+    return line.find_first_not_of(' ', std::min(column, line.size())) != std::string::npos;
+}
+
 }  // namespace
 
-P4pScanEnd scan_p4p_lines(LineSource& lines, SetupRecord& record) {
+P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
+    P4pScan scan;
     std::string line;
     FixedText key(6);
     while (lines.read_line(kColumnsUsed, line)) {
@@ -50,16 +65,21 @@ P4pScanEnd scan_p4p_lines(LineSource& lines, SetupRecord& record) {
         switch (kind_of(key)) {
             case LineKind::kTitle:
                 record.title.assign(columns(line, 7, 28));
+                scan.title_cut = holds_text_after(line, 28) || lines.last_line_was_cut();
+                note_tab(scan, "TITLE", line, 28);
                 break;
             case LineKind::kBravais:
                 record.system_name.assign(columns(line, 8, 27));
                 record.centering_field.assign(columns(line, 28, 33));
+                note_tab(scan, "BRAVAIS", line, 33);
                 break;
             case LineKind::kSymm:
                 record.laue_field.assign(columns(line, 8, 14));
-                return P4pScanEnd::kSymm;
+                note_tab(scan, "SYMM", line, 14);
+                return scan;
             case LineKind::kSainov:
-                return P4pScanEnd::kSainov;
+                scan.end = P4pScanEnd::kSainov;
+                return scan;
             case LineKind::kOther:
                 break;
         }
@@ -74,9 +94,17 @@ P4pScanEnd scan_p4p_lines(LineSource& lines, SetupRecord& record) {
 void read_p4p_file(SetupRecord& record, Console& console) {
     const std::string path = record.p4p_name.trimmed();
     LineSource lines(InputFile::open_regular_file(path, "P4P file " + quoted(path)));
-    if (scan_p4p_lines(lines, record) == P4pScanEnd::kSainov) {
-        console.note("P4P file " + quoted(path) +
-                     " has no SYMM line before its SAINOV line; the Laue symbol is blank");
+    const P4pScan scan = scan_p4p_lines(lines, record);
+    const std::string file = "P4P file " + quoted(path);
+    if (scan.end == P4pScanEnd::kSainov) {
+        console.note(file + " has no SYMM line before its SAINOV line; the Laue symbol is blank");
+    }
+    if (scan.title_cut) {
+        console.note(file + ": its title is cut at 22 bytes to " + quoted(record.title.trimmed()));
+    }
+    for (const std::string& key : scan.tabbed_keys) {
+        console.note(file + ": its " + key +
+                     " line holds a tab among the columns read; a tab counts as one column");
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/console.hpp"
+#include "core/given_answers.hpp"
 #include "core/setup_record.hpp"
 #include "platform/file_exists.hpp"
 
@@ -11,5 +12,11 @@ namespace korvaline {
 // `p4p_name`; this is the program's last question.
 void select_p4p_file(SetupRecord& record, Console& console,
                      const ExistenceTest& exists = file_exists);
+
+// Takes the P4P file given on the command line: the one named, or the one
+// offered when the offer is accepted in advance. A file that does not exist
+// is a Failure naming it and the directory.
+void take_p4p_file(SetupRecord& record, const GivenAnswers& given, Console& console,
+                   const ExistenceTest& exists = file_exists);
 
 }  // namespace korvaline

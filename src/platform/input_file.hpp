@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace korvaline {
@@ -18,6 +19,11 @@ class InputFile {
     // <name>: it is a FIFO, not a regular file"), found without waiting for
     // a writer and without reading a byte.
     static InputFile open_regular_file(const std::string& path, const std::string& name);
+
+    // The same, but none where nothing of that name exists (a file looked
+    // for in a place it may well not be).
+    static std::optional<InputFile> open_if_present(const std::string& path,
+                                                    const std::string& name);
 
     InputFile(InputFile&& other) noexcept;
     InputFile& operator=(InputFile&&) = delete;

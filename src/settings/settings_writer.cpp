@@ -25,11 +25,16 @@ void tell_ready(Console& console) {
 
 }  // namespace
 
-void write_settings_file(const SetupRecord& record, Console& console) {
+void write_settings_file(const SetupRecord& record, const Profile* profile, Console& console) {
+    std::vector<SaintIniLine> lines = saint_ini_lines(record);
+    if (profile != nullptr) {
+        apply_profile(*profile, lines);
+        console.message("INSTRUMENT PROFILE: " + profile->path);
+    }
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file;
-    for (const SaintIniLine& line : saint_ini_lines(record)) {
+    for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }
     file.close();

@@ -1,6 +1,7 @@
 // korvaline: prepares saint.ini for the integration of one crystal's frames.
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "console/console.hpp"
@@ -12,38 +13,85 @@
 #include "p4p/p4p_selection.hpp"
 #include "platform/input_file.hpp"
 #include "platform/standard_streams.hpp"
+#include "settings/profile.hpp"
 #include "settings/settings_writer.hpp"
 #include "setup/banner.hpp"
+#include "setup/command_line.hpp"
 #include "setup/project_dialogue.hpp"
 
 namespace {
 
-void run_phases(korvaline::Console& console) {
-    using namespace korvaline;
+using namespace korvaline;
+
+void settle_project_name(SetupRecord& record, const GivenAnswers& given, Console& console) {
+    if (given.project_name) {
+        take_project_name(record, *given.project_name, console);
+    } else {
+        ask_project_name(record, console);
+    }
+}
+
+void settle_p4p_file(SetupRecord& record, const GivenAnswers& given, Console& console) {
+    if (given.p4p_name || given.accept_offered_p4p) {
+        take_p4p_file(record, given, console);
+    } else {
+        select_p4p_file(record, console);
+    }
+}
+
+void set_up(const CommandLine& command_line, Console& console) {
+    // Read and checked before the first question, so that a fault in it
+    // costs no typing.
+    const std::optional<Profile> profile = load_profile(command_line.profile);
     SetupRecord record;
     show_banner(console);
-    ask_project_name(record, console);
+    settle_project_name(record, command_line.answers, console);
     console.announce("Initializing...");
     discover_runs(record, console);
-    select_p4p_file(record, console);
+    settle_p4p_file(record, command_line.answers, console);
     read_p4p_file(record, console);
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);
-    write_settings_file(record, console);
+    write_settings_file(record, profile ? &*profile : nullptr, console);
 }
+
+void carry_out(const CommandLine& command_line) {
+    switch (command_line.task) {
+        case CommandLine::Task::kHelp:
+            write_standard_output(usage_text());
+            return;
+        case CommandLine::Task::kVersion:
+            write_standard_output(version_text());
+            return;
+        case CommandLine::Task::kProfileTemplate:
+            write_standard_output(profile_template());
+            return;
+        case CommandLine::Task::kSetUp:
+            break;
+    }
+    LineSource input(InputFile::standard_input("standard input"));
+    Console console(input, write_standard_output, write_standard_error);
+    set_up(command_line, console);
+}
+
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
 
 }  // namespace
 
-int main() {
-    using namespace korvaline;
+int main(int argc, char** argv) {
     prepare_standard_streams();
+    const CommandLine command_line = read_command_line(argc, argv);
+    if (!command_line.usage_error.empty()) {
+        write_standard_error("korvaline: " + command_line.usage_error +
+                             "\nTry 'korvaline --help' for more information.\n");
+        return kUsageError;
+    }
     try {
-        LineSource input(InputFile::standard_input("standard input"));
-        Console console(input, write_standard_output, write_standard_error);
-        run_phases(console);
+        carry_out(command_line);
         return 0;
     } catch (const std::exception& failure) {
         write_standard_error("korvaline: " + std::string(failure.what()) + "\n");
-        return 1;
+        return kFailed;
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "console/console.hpp"
 #include "core/setup_record.hpp"
 #include "platform/file_exists.hpp"
@@ -10,5 +12,11 @@ namespace korvaline {
 // <name>1.001 (cut at 20 characters), exists. Fills `project_name`.
 void ask_project_name(SetupRecord& record, Console& console,
                       const ExistenceTest& exists = frame_file_exists);
+
+// Takes the project name given on the command line: without its first frame
+// file there is no project here, and that is a Failure naming the file and
+// the directory.
+void take_project_name(SetupRecord& record, std::string_view given, Console& console,
+                       const ExistenceTest& exists = frame_file_exists);
 
 }  // namespace korvaline

@@ -56,6 +56,15 @@ void lay_out_project(const Workspace& workspace) {
     write_file(workspace.dir() / "abc1.p4p", "TITLE Test compound\nSYMM   mmm\n");
 }
 
+std::string directory_as_seen(const Workspace& workspace) {
+    std::string directory = workspace.dir().string();
+    if (KORVALINE_PROGRAM_RUNS_UNDER_WINE) {
+        std::replace(directory.begin(), directory.end(), '/', '\\');
+        directory.insert(0, "Z:");
+    }
+    return directory;
+}
+
 std::set<std::string> list_names(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) {
@@ -89,15 +98,51 @@ std::vector<const char*> command_words(const RunOptions& options, const std::str
     for (const char* word : {KORVALINE_PROGRAM_COMMAND}) {
         words.push_back(word);
     }
+    for (const std::string& argument : options.arguments) {
+        words.push_back(argument.c_str());
+    }
     words.push_back(nullptr);
     return words;
+}
+
+// This process's environment with the run's changes, as NAME=VALUE texts.
+std::vector<std::string> run_environment(const Workspace& workspace, const RunOptions& options) {
+    const std::string scratch = workspace.scratch().string();
+    std::vector<std::string> changes = {
+        "HOME=" + scratch + "/home", "APPDATA=" + scratch + "/appdata",
+        "PROGRAMDATA=" + scratch + "/programdata", "XDG_CONFIG_HOME", "KORVALINE_PROFILE"};
+    changes.insert(changes.end(), options.environment.begin(), options.environment.end());
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        variables.emplace_back(*variable);
+    }
+    for (const std::string& change : changes) {
+        const std::string name = change.substr(0, change.find('='));
+        std::erase_if(variables, [&](const std::string& variable) {
+            return variable.substr(0, variable.find('=')) == name;
+        });
+        if (change.find('=') != std::string::npos) {
+            variables.push_back(change);
+        }
+    }
+    return variables;
+}
+
+std::vector<char*> pointers_to(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
 }
 
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void exec_child(const Workspace& workspace, const RunOptions& options,
                              const std::string& input_path, const std::string& output_path,
                              const std::string& errors_path,
-                             const std::vector<const char*>& command) {
+                             const std::vector<const char*>& command,
+                             const std::vector<char*>& environment) {
     const int input = ::open(input_path.c_str(), O_RDONLY);
     const int output = open_output(options, output_path);
     const int errors = ::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -115,8 +160,8 @@ std::vector<const char*> command_words(const RunOptions& options, const std::str
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::signal(SIGXFSZ, options.ignore_file_size_signal ? SIG_IGN : SIG_DFL);
     }
-    // execvp takes the words as char* const[] but changes none of them.
-    ::execvp(command[0], const_cast<char* const*>(command.data()));
+    // execvpe takes the words as char* const[] but changes none of them.
+    ::execvpe(command[0], const_cast<char* const*>(command.data()), environment.data());
     ::_exit(127);
 }
 
@@ -142,6 +187,8 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
 
     const std::string memory = memory_path.string();
     const std::vector<const char*> command = command_words(options, memory);
+    std::vector<std::string> variables = run_environment(workspace, options);
+    const std::vector<char*> environment = pointers_to(variables);
 
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -150,7 +197,7 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     }
     if (child == 0) {
         exec_child(workspace, options, input_path.string(), output_path, errors_path.string(),
-                   command);
+                   command, environment);
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {

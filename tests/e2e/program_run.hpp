@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "scratch_directory.hpp"
 
@@ -27,6 +28,12 @@ class Workspace {
 };
 
 struct RunOptions {
+    std::vector<std::string> arguments;  // after the program's name
+    // NAME=VALUE sets a variable, a bare NAME unsets it. Every run starts with
+    // HOME, APPDATA and PROGRAMDATA in its scratch directory and without
+    // XDG_CONFIG_HOME and KORVALINE_PROFILE, so that no user's or site's own
+    // profile is used.
+    std::vector<std::string> environment;
     std::string input;           // standard input, byte for byte
     std::string output_path;     // standard output goes here when set (such as /dev/full)
     std::string output_before;   // what the captured standard output holds before the run
@@ -60,6 +67,10 @@ void make_frames(const std::filesystem::path& dir, const std::string& base, int 
 // A project abc with two frames in run 1 and its P4P file abc1.p4p, whose
 // title is "Test compound" and Laue symbol mmm.
 void lay_out_project(const Workspace& workspace);
+
+// The run's directory as the program under test names it: a Windows program
+// under Wine sees it on drive Z:.
+std::string directory_as_seen(const Workspace& workspace);
 
 // The names in `dir`.
 std::set<std::string> list_names(const std::filesystem::path& dir);

@@ -7,6 +7,7 @@
 
 #include "failure_message.hpp"
 #include "fields.hpp"
+#include "platform/places.hpp"
 #include "scripted_console.hpp"
 
 namespace korvaline {
@@ -94,7 +95,14 @@ TEST(P4pSelectionTest, EndOfInputAtEachQuestionIsAFailure) {
     } cases[] = {
         {"", "standard input ended while waiting for the answer to the P4P file offer"},
         {"n\n", "standard input ended while waiting for a new P4P file name"},
-        {"n\nmissing\n", "standard input ended while waiting for another P4P file name"},
+        {"n\nmissing\n",
+         "standard input ended while waiting for another P4P file name; missing "
+         "does not exist in " +
+             current_directory()},
+        {"y\n",
+         "standard input ended while waiting for another P4P file name; abc1.p4p "
+         "does not exist in " +
+             current_directory()},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(failure_message([&] { select("abc1", c.typed, {}); }), c.message)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "failure_message.hpp"
+#include "platform/places.hpp"
 #include "scripted_console.hpp"
 
 namespace korvaline {
@@ -74,11 +75,21 @@ TEST(ProjectDialogueTest, AsksAgainUntilTheFirstFrameExists) {
     EXPECT_EQ(dialogue.asked.size(), 3u);
 }
 
-TEST(ProjectDialogueTest, EndOfInputIsAFailureNamingTheAnswer) {
-    for (const std::string typed : {"", "nope\n"}) {
-        EXPECT_EQ(failure_message([&] { ask(typed, "abc1.001"); }),
-                  "standard input ended while waiting for the project name")
-            << "typed '" << typed << "'";
+// After a name that was not found, the failure names the file looked for.
+TEST(ProjectDialogueTest, EndOfInputIsAFailureNamingTheAnswerAndTheCause) {
+    const std::string awaited = "standard input ended while waiting for the project name";
+    const struct {
+        std::string typed;
+        std::string message;
+    } cases[] = {
+        {"", awaited},
+        {"nope\n", awaited + "; nope1.001 does not exist in " + current_directory()},
+        {"nope\nabcdefghijklmnopqrst\n",
+         awaited + "; abcdefghijklmnopqrst does not exist in " + current_directory()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failure_message([&] { ask(c.typed, "abc1.001"); }), c.message)
+            << "typed '" << c.typed << "'";
     }
 }
 

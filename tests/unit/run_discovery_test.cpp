@@ -22,6 +22,7 @@ struct Discovery {
     SetupRecord record;
     std::string output;
     Names asked;  // every name given to the existence test, in order
+    std::string notes;
 };
 
 Discovery discover(const std::string& project, const Names& files) {
@@ -31,6 +32,7 @@ Discovery discover(const std::string& project, const Names& files) {
     discover_runs(result.record, scripted.console, scripted.exists());
     result.output = scripted.output();
     result.asked = scripted.asked;
+    result.notes = scripted.notes;
     return result;
 }
 
@@ -45,53 +47,62 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
         Names asked;
         std::int32_t counts[4];
         std::int32_t last_run;
+        std::string notes;
     } cases[] = {
         {"two runs",
          "abc",
          frame_series("abc1", 1, 12) + frame_series("abc2", 1, 7),
          " SORTING FRAME FILES: abc1.001 =>  12\n"
          " SORTING FRAME FILES: abc2.001 =>   7\n",
-         frame_series("abc1", 1, 13) + frame_series("abc2", 1, 8) + Names{"abc3.001", "abc4.001"},
+         frame_series("abc1", 1, 14) + frame_series("abc2", 1, 9) + Names{"abc3.001", "abc4.001"},
          {12, 7, 0, 0},
-         2},
+         2,
+         ""},
         {"gap ends a count; run 3 without run 2",
          "abc",
          frame_series("abc1", 1, 5) + frame_series("abc1", 7, 7) + frame_series("abc3", 1, 1),
          " SORTING FRAME FILES: abc1.001 =>   5\n"
          " SORTING FRAME FILES: abc3.001 =>   1\n",
-         frame_series("abc1", 1, 6) + Names{"abc2.001", "abc3.001", "abc3.002", "abc4.001"},
+         frame_series("abc1", 1, 7) +
+             Names{"abc2.001", "abc3.001", "abc3.002", "abc3.003", "abc4.001"},
          {5, 0, 1, 0},
-         3},
+         3,
+         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n"},
         {"run without frame 001 is absent",
          "abc",
          frame_series("abc1", 1, 1) + frame_series("abc2", 2, 3),
          " SORTING FRAME FILES: abc1.001 =>   1\n",
-         Names{"abc1.001", "abc1.002", "abc2.001", "abc3.001", "abc4.001"},
+         Names{"abc1.001", "abc1.002", "abc1.003", "abc2.001", "abc3.001", "abc4.001"},
          {1, 0, 0, 0},
-         1},
+         1,
+         ""},
         {"counting stops at 999",
          "abc",
          frame_series("abc4", 1, 999) + frame_series("abc1", 1, 1),
          " SORTING FRAME FILES: abc1.001 =>   1\n"
          " SORTING FRAME FILES: abc4.001 => 999\n",
-         Names{"abc1.001", "abc1.002", "abc2.001", "abc3.001"} + frame_series("abc4", 1, 999),
+         Names{"abc1.001", "abc1.002", "abc1.003", "abc2.001", "abc3.001"} +
+             frame_series("abc4", 1, 999),
          {1, 0, 0, 999},
-         4},
+         4,
+         ""},
         {"empty project name",
          "",
          Names{"1.001", "1.002"},
          " SORTING FRAME FILES: 1.001 =>   2\n",
-         Names{"1.001", "1.002", "1.003", "2.001", "3.001", "4.001"},
+         Names{"1.001", "1.002", "1.003", "1.004", "2.001", "3.001", "4.001"},
          {2, 0, 0, 0},
-         1},
+         1,
+         ""},
         {"16 characters share cut names",
          "abcdefghijklmnop",
          Names{"abcdefghijklmnop1.00"},
          " SORTING FRAME FILES: abcdefghijklmnop1.001 =>   9\n",
-         p16 + Names{"abcdefghijklmnop1.01", "abcdefghijklmnop2.00", "abcdefghijklmnop3.00",
-                     "abcdefghijklmnop4.00"},
+         p16 + Names{"abcdefghijklmnop1.01", "abcdefghijklmnop1.01", "abcdefghijklmnop2.00",
+                     "abcdefghijklmnop3.00", "abcdefghijklmnop4.00"},
          {9, 0, 0, 0},
-         1},
+         1,
+         ""},
         {"20 characters cut the run digit",
          p20,
          Names{p20},
@@ -100,7 +111,8 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
              " SORTING FRAME FILES: " + p20 + ".001 => 999\n",
          Names(4 * 999, p20),
          {999, 999, 999, 999},
-         4},
+         4,
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -108,6 +120,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
         EXPECT_EQ(found.output, c.output);
         EXPECT_EQ(found.asked, c.asked);
         EXPECT_EQ(found.record.last_run, c.last_run);
+        EXPECT_EQ(found.notes, c.notes);
         for (int number = 1; number <= 4; ++number) {
             const RunEntry& run = found.record.run(number);
             const std::int32_t count = c.counts[number - 1];

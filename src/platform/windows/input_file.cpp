@@ -56,6 +56,17 @@ InputFile InputFile::open_regular_file(const std::string& path, const std::strin
     return file;
 }
 
+std::optional<InputFile> InputFile::open_if_present(const std::string& path,
+                                                    const std::string& name) {
+    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const int error = last_system_error();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return std::nullopt;
+        }
+    }
+    return open_regular_file(path, name);
+}
+
 InputFile::~InputFile() {
     if (owned_) {
         ::CloseHandle(as_handle(handle_));

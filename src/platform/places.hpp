@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvaline {
+
+// The value of an environment variable; empty when it is unset.
+std::string environment_value(const char* name);
+
+using EnvironmentLookup = std::function<std::string(const char* name)>;
+
+// Where an instrument profile is looked for when none is named: the user's
+// own, then the site's, in that order. A place whose variables are unset or
+// empty is left out.
+std::vector<std::string> default_profile_paths(
+    const EnvironmentLookup& environment = environment_value);
+
+// Those places as the help text names them.
+std::string_view default_profile_places();
+
+// The current directory, for messages that say where a file was looked for.
+std::string current_directory();
+
+}  // namespace korvaline

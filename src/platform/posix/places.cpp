@@ -1,0 +1,50 @@
+#include "platform/places.hpp"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/system_error.hpp"
+
+namespace korvaline {
+
+std::string environment_value(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
+    std::vector<std::string> paths;
+    // The XDG base directories: $XDG_CONFIG_HOME, or ~/.config without it.
+    const std::string config_home = environment("XDG_CONFIG_HOME");
+    const std::string home = environment("HOME");
+    if (!config_home.empty()) {
+        paths.push_back(config_home + "/korvaline/profile.ini");
+    } else if (!home.empty()) {
+        paths.push_back(home + "/.config/korvaline/profile.ini");
+    }
+    paths.emplace_back("/etc/korvaline/profile.ini");
+    return paths;
+}
+
+std::string_view default_profile_places() {
+    return "  $XDG_CONFIG_HOME/korvaline/profile.ini (~/.config/korvaline/profile.ini\n"
+           "      when XDG_CONFIG_HOME is unset)\n"
+           "  /etc/korvaline/profile.ini\n";
+}
+
+std::string current_directory() {
+    std::string path(256, '\0');
+    while (::getcwd(path.data(), path.size()) == nullptr) {
+        const int error = errno;
+        if (error != ERANGE) {
+            fail_with_system_error("cannot tell the current directory", error);
+        }
+        path.resize(path.size() * 2);
+    }
+    path.resize(path.find('\0'));
+    return path;
+}
+
+}  // namespace korvaline

@@ -1,0 +1,43 @@
+#include "platform/places.hpp"
+
+#include <cstdlib>
+
+#include "platform/system_error.hpp"
+#include "platform/windows/windows_api.hpp"
+
+namespace korvaline {
+
+std::string environment_value(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
+    std::vector<std::string> paths;
+    for (const char* folder : {"APPDATA", "PROGRAMDATA"}) {
+        const std::string base = environment(folder);
+        if (!base.empty()) {
+            paths.push_back(base + "\\korvaline\\profile.ini");
+        }
+    }
+    return paths;
+}
+
+std::string_view default_profile_places() {
+    return "  %APPDATA%\\korvaline\\profile.ini\n"
+           "  %PROGRAMDATA%\\korvaline\\profile.ini\n";
+}
+
+std::string current_directory() {
+    const DWORD size = ::GetCurrentDirectoryA(0, nullptr);
+    std::string path(size, '\0');
+    const DWORD length = size == 0 ? 0 : ::GetCurrentDirectoryA(size, path.data());
+    if (length == 0 || length >= size) {
+        const int error = last_system_error();
+        fail_with_system_error("cannot tell the current directory", error);
+    }
+    path.resize(length);
+    return path;
+}
+
+}  // namespace korvaline

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/line_source.hpp"
+#include "platform/places.hpp"
+#include "settings/saint_ini_lines.hpp"
+
+namespace korvaline {
+
+// A site's own values for the fixed lines of saint.ini (its detector, its
+// source, its paths), read from a file in saint.ini's own form: [SECTION]
+// lines, KEY=VALUE lines, blank lines and comment lines starting with ; or #.
+struct Profile {
+    struct Entry {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+
+    std::string path;  // as it was named or found
+    std::vector<Entry> entries;
+};
+
+// Reads a profile and checks every line against the lines of saint.ini; the
+// first fault is a Failure "<path>:<line number>: <what is wrong>".
+Profile parse_profile(LineSource& lines, const std::string& path);
+
+// Where the profile comes from, as the command line says.
+struct ProfileChoice {
+    std::string named;     // --profile FILE; empty when not given
+    bool refused = false;  // --no-profile
+};
+
+// The profile to use: the one named on the command line, else the one
+// $KORVALINE_PROFILE names, else the first of the default places that holds
+// one; none with --no-profile or where no default place holds one. A named
+// profile that is missing, or any profile that cannot be read or is not a
+// regular file, is a Failure.
+std::optional<Profile> load_profile(const ProfileChoice& choice,
+                                    const EnvironmentLookup& environment = environment_value);
+
+// Gives the fixed lines that the profile sets the profile's values.
+void apply_profile(const Profile& profile, std::vector<SaintIniLine>& lines);
+
+// A profile to start from: every line a profile may set, under its section,
+// with its built-in value, commented out. Used as it is, or with every such
+// line taken in, it changes nothing.
+std::string profile_template();
+
+}  // namespace korvaline

@@ -1,0 +1,155 @@
+#include "setup/command_line.hpp"
+
+#include <getopt.h>
+
+#include <algorithm>
+#include <array>
+
+#include "platform/places.hpp"
+#include "setup/version.hpp"
+
+namespace korvaline {
+
+namespace {
+
+// Long options without a short form are numbered past the characters.
+enum LongOnly : int { kP4p = 256, kProfile, kNoProfile, kProfileTemplate };
+
+constexpr std::array<option, 9> kOptions = {{
+    {"project", required_argument, nullptr, 'p'},
+    {"p4p", required_argument, nullptr, kP4p},
+    {"yes", no_argument, nullptr, 'y'},
+    {"profile", required_argument, nullptr, kProfile},
+    {"no-profile", no_argument, nullptr, kNoProfile},
+    {"profile-template", no_argument, nullptr, kProfileTemplate},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+}};
+
+// The leading colon: a missing argument is told apart from an unknown option.
+constexpr const char* kShortOptions = ":p:yhV";
+
+// The word that getopt_long has just refused.
+std::string refused_word(int argc, char** argv) {
+    return optind > 0 && optind <= argc ? std::string(argv[optind - 1]) : std::string();
+}
+
+// What is wrong with an option that getopt_long refused with `code`.
+std::string usage_error(int argc, char** argv, int code) {
+    const std::string word = refused_word(argc, argv);
+    const bool long_form = word.starts_with("--");
+    std::string option = word.substr(0, word.find('='));
+    if (!long_form) {
+        option = {'-', static_cast<char>(optopt > 0 && optopt < 256 ? optopt : '?')};
+    }
+    if (code == ':') {
+        return "option '" + option + "' needs an argument";
+    }
+    if (long_form && optopt != 0 && word.find('=') != std::string::npos) {
+        return "option '" + option + "' takes no argument";
+    }
+    return "unknown option '" + option + "'";
+}
+
+void raise_task(CommandLine& line, CommandLine::Task task) {
+    line.task = std::max(line.task, task);
+}
+
+void take(CommandLine& line, int code) {
+    switch (code) {
+        case 'p':
+            line.answers.project_name = optarg;
+            break;
+        case kP4p:
+            line.answers.p4p_name = optarg;
+            break;
+        case 'y':
+            line.answers.accept_offered_p4p = true;
+            break;
+        case kProfile:
+            line.profile.named = optarg;
+            break;
+        case kNoProfile:
+            line.profile.refused = true;
+            break;
+        case kProfileTemplate:
+            raise_task(line, CommandLine::Task::kProfileTemplate);
+            break;
+        case 'h':
+            raise_task(line, CommandLine::Task::kHelp);
+            break;
+        case 'V':
+            raise_task(line, CommandLine::Task::kVersion);
+            break;
+        default:
+            break;
+    }
+}
+
+// Options that contradict each other, or an empty name.
+std::string conflict_in(const CommandLine& line) {
+    if (line.answers.accept_offered_p4p && line.answers.p4p_name) {
+        return "--yes and --p4p cannot be used together";
+    }
+    if (line.profile.refused && !line.profile.named.empty()) {
+        return "--profile and --no-profile cannot be used together";
+    }
+    return "";
+}
+
+}  // namespace
+
+CommandLine read_command_line(int argc, char** argv) {
+    CommandLine line;
+    opterr = 0;  // the messages are the program's own
+    optind = 1;
+    for (;;) {
+        const int code = ::getopt_long(argc, argv, kShortOptions, kOptions.data(), nullptr);
+        if (code == -1) {
+            break;
+        }
+        if (code == '?' || code == ':') {
+            line.usage_error = usage_error(argc, argv, code);
+            return line;
+        }
+        take(line, code);
+    }
+    if (optind < argc) {
+        line.usage_error = "unexpected argument '" + std::string(argv[optind]) + "'";
+        return line;
+    }
+    line.usage_error = conflict_in(line);
+    return line;
+}
+
+std::string usage_text() {
+    return "Usage: korvaline [OPTION]...\n"
+           "Write saint.ini for the integration of the frames in the current directory.\n"
+           "Without options, the project name and the P4P file are asked for.\n"
+           "\n"
+           "  -p, --project=NAME      the project: NAME1.001 must exist here\n"
+           "      --p4p=FILE          the P4P file to read\n"
+           "  -y, --yes               accept the P4P file offered, NAME1.p4p\n"
+           "      --profile=FILE      take the instrument's values from FILE\n"
+           "      --no-profile        use no profile: the built-in values\n"
+           "      --profile-template  print a profile to start from, and exit\n"
+           "  -h, --help              print this help, and exit\n"
+           "  -V, --version           print the version, and exit\n"
+           "\n"
+           "With --project and --yes or --p4p, nothing is read from standard input.\n"
+           "\n"
+           "Without --profile or --no-profile, the instrument profile is the file that\n"
+           "KORVALINE_PROFILE names, else the first of these that exists:\n" +
+           std::string(default_profile_places()) +
+           "\n"
+           "Exit status: 0 saint.ini written, 1 failure, 2 wrong options.\n";
+}
+
+std::string version_text() {
+    return "korvaline " + std::string(kVersion) +
+           "\n"
+           "Copyright (c) 2026 The KORVALINE developers; MIT licence.\n";
+}
+
+}  // namespace korvaline
