@@ -10,6 +10,14 @@ namespace korvaline {
 Console::Console(LineSource& input, OutputSink output, OutputSink notes)
     : input_(input), output_(std::move(output)), notes_(std::move(notes)) {}
 
+Console::~Console() {
+    try {
+        flush();
+    } catch (...) {
+        // The failure that ends the program is already on its way.
+    }
+}
+
 void Console::write_line(std::string_view text) {
     pending_.append(text);
     pending_.push_back('\n');

@@ -21,6 +21,11 @@ using OutputSink = std::function<void(std::string_view)>;
 class Console {
   public:
     Console(LineSource& input, OutputSink output, OutputSink notes);
+    // Shows what is still collected, so that the lines before a failure
+    // stand before its message; a write that fails then is not reported.
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
 
     // The text as it stands, then a line feed.
     void write_line(std::string_view text);

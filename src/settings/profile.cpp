@@ -1,5 +1,7 @@
 #include "settings/profile.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -27,6 +29,14 @@ std::string_view without_blanks_around(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+// Keys of saint.ini are upper-case words with digits and underscores; a
+// key of anything else is a line of no known form.
+bool is_key_name(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+    });
 }
 
 bool holds_control_character(std::string_view text) {
@@ -66,7 +76,7 @@ class ProfileReader {
         const std::size_t equals = line.find('=');
         const std::string_view key =
             without_blanks_around(line.substr(0, std::min(equals, line.size())));
-        if (equals == std::string_view::npos || key.empty()) {
+        if (equals == std::string_view::npos || !is_key_name(key)) {
             fail("not a [SECTION], KEY=VALUE or comment line");
         }
         take_key(std::string(key), without_blanks_around(line.substr(equals + 1)));

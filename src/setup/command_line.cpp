@@ -103,7 +103,7 @@ std::string conflict_in(const CommandLine& line) {
 CommandLine read_command_line(int argc, char** argv) {
     CommandLine line;
     opterr = 0;  // the messages are the program's own
-    optind = 1;
+    optind = 0;  // starts afresh, also after an earlier reading
     for (;;) {
         const int code = ::getopt_long(argc, argv, kShortOptions, kOptions.data(), nullptr);
         if (code == -1) {
