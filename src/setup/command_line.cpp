@@ -43,11 +43,13 @@ std::string usage_error(int argc, char** argv, int code) {
     if (!long_form) {
         option = {'-', static_cast<char>(optopt > 0 && optopt < 256 ? optopt : '?')};
     }
-    if (code == ':') {
-        return "option '" + option + "' needs an argument";
-    }
+    // A value given to an option that takes none: glibc reports it as an
+    // unknown option, MinGW-w64 as a missing argument.
     if (long_form && optopt != 0 && word.find('=') != std::string::npos) {
         return "option '" + option + "' takes no argument";
+    }
+    if (code == ':') {
+        return "option '" + option + "' needs an argument";
     }
     return "unknown option '" + option + "'";
 }

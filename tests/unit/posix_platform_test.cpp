@@ -21,6 +21,7 @@
 
 #include "failure_message.hpp"
 #include "platform/input_file.hpp"
+#include "platform/places.hpp"
 #include "posix_user.hpp"
 #include "scratch_directory.hpp"
 #include "settings/settings_file.hpp"
@@ -202,6 +203,29 @@ TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     EXPECT_EQ(content(path_), "old\n");
     EXPECT_EQ(entries(), 1u);
+}
+
+// The user's profile by the XDG base directories, then the site's.
+TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
+    using Paths = std::vector<std::string>;
+    const std::string site = "/etc/korvaline/profile.ini";
+    const struct {
+        std::string config_home;
+        std::string home;
+        Paths paths;
+    } cases[] = {
+        {"/x/config", "/home/ada", {"/x/config/korvaline/profile.ini", site}},
+        {"", "/home/ada", {"/home/ada/.config/korvaline/profile.ini", site}},
+        {"", "", {site}},
+    };
+    for (const auto& c : cases) {
+        const auto environment = [&](const char* name) {
+            return std::string(name) == "XDG_CONFIG_HOME" ? c.config_home
+                   : std::string(name) == "HOME"          ? c.home
+                                                          : std::string();
+        };
+        EXPECT_EQ(default_profile_paths(environment), c.paths) << c.config_home << " " << c.home;
+    }
 }
 
 }  // namespace

@@ -3,16 +3,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 #include "platform/system_error.hpp"
 
 namespace korvaline {
-
-std::string environment_value(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
 
 std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
     std::vector<std::string> paths;

@@ -1,16 +1,9 @@
 #include "platform/places.hpp"
 
-#include <cstdlib>
-
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
-
-std::string environment_value(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
 
 std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
     std::vector<std::string> paths;
