@@ -37,7 +37,7 @@ void Console::announce(std::string_view text) {
 void Console::note(std::string_view text) {
     flush();
     std::string line("korvaline: note: ");
-    line.append(text);
+    line.append(printable(text));
     line.push_back('\n');
     notes_(line);
 }
@@ -66,7 +66,9 @@ void Console::flush() {
 }
 
 std::string missing_here(const FixedText& name) {
-    return name.trimmed() + " does not exist in " + current_directory();
+    const std::string directory = current_directory();
+    return name.trimmed() + " does not exist in " +
+           (directory.empty() ? "the current directory" : directory);
 }
 
 }  // namespace korvaline

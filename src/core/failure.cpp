@@ -9,4 +9,24 @@ std::string quoted(std::string_view name) {
     return text;
 }
 
+std::string printable(std::string_view message) {
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            text += "\\n";
+        } else if (c == '\t') {
+            text += "\\t";
+        } else if (c == '\r') {
+            text += "\\r";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            text += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xf]};
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 }  // namespace korvaline

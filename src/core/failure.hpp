@@ -16,4 +16,8 @@ class Failure : public std::runtime_error {
 // A file name as it appears in messages, quoted so that blanks stay visible.
 std::string quoted(std::string_view name);
 
+// A message made fit for one line of a terminal: control characters, which
+// a name or a field may hold, are shown escaped (\n, \t, \x1b).
+std::string printable(std::string_view message);
+
 }  // namespace korvaline

@@ -21,7 +21,8 @@ std::vector<std::string> default_profile_paths(
 // Those places as the help text names them.
 std::string_view default_profile_places();
 
-// The current directory, for messages that say where a file was looked for.
+// The current directory, for messages that say where a file was looked for;
+// empty when the system cannot tell it (it has been removed, say).
 std::string current_directory();
 
 }  // namespace korvaline

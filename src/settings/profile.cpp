@@ -178,8 +178,8 @@ std::optional<Profile> load_profile(const ProfileChoice& choice,
     if (choice.refused) {
         return std::nullopt;
     }
-    if (!choice.named.empty()) {
-        return read_profile_file(choice.named, "profile " + quoted(choice.named));
+    if (choice.named) {
+        return read_profile_file(*choice.named, "profile " + quoted(*choice.named));
     }
     const std::string from_environment = environment("KORVALINE_PROFILE");
     if (!from_environment.empty()) {

@@ -30,8 +30,8 @@ Profile parse_profile(LineSource& lines, const std::string& path);
 
 // Where the profile comes from, as the command line says.
 struct ProfileChoice {
-    std::string named;     // --profile FILE; empty when not given
-    bool refused = false;  // --no-profile
+    std::optional<std::string> named;  // --profile FILE
+    bool refused = false;              // --no-profile
 };
 
 // The profile to use: the one named on the command line, else the one

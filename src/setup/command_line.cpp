@@ -35,6 +35,16 @@ std::string refused_word(int argc, char** argv) {
     return optind > 0 && optind <= argc ? std::string(argv[optind - 1]) : std::string();
 }
 
+// Whether the long option the user wrote, shortened, fits several options.
+bool is_ambiguous(std::string_view written) {
+    written.remove_prefix(2);
+    std::size_t fitting = 0;
+    for (const option& known : kOptions) {
+        fitting += known.name != nullptr && std::string_view(known.name).starts_with(written);
+    }
+    return fitting > 1;
+}
+
 // What is wrong with an option that getopt_long refused with `code`.
 std::string usage_error(int argc, char** argv, int code) {
     const std::string word = refused_word(argc, argv);
@@ -50,6 +60,9 @@ std::string usage_error(int argc, char** argv, int code) {
     }
     if (code == ':') {
         return "option '" + option + "' needs an argument";
+    }
+    if (long_form && is_ambiguous(option)) {
+        return "option '" + option + "' is ambiguous";
     }
     return "unknown option '" + option + "'";
 }
@@ -94,7 +107,7 @@ std::string conflict_in(const CommandLine& line) {
     if (line.answers.accept_offered_p4p && line.answers.p4p_name) {
         return "--yes and --p4p cannot be used together";
     }
-    if (line.profile.refused && !line.profile.named.empty()) {
+    if (line.profile.refused && line.profile.named) {
         return "--profile and --no-profile cannot be used together";
     }
     return "";

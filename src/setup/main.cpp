@@ -6,6 +6,7 @@
 
 #include "console/console.hpp"
 #include "console/line_source.hpp"
+#include "core/failure.hpp"
 #include "core/setup_record.hpp"
 #include "frames/run_discovery.hpp"
 #include "p4p/lattice_codes.hpp"
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
     prepare_standard_streams();
     const CommandLine command_line = read_command_line(argc, argv);
     if (!command_line.usage_error.empty()) {
-        write_standard_error("korvaline: " + command_line.usage_error +
+        write_standard_error("korvaline: " + printable(command_line.usage_error) +
                              "\nTry 'korvaline --help' for more information.\n");
         return kUsageError;
     }
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
         carry_out(command_line);
         return 0;
     } catch (const std::exception& failure) {
-        write_standard_error("korvaline: " + std::string(failure.what()) + "\n");
+        write_standard_error("korvaline: " + printable(failure.what()) + "\n");
         return kFailed;
     }
 }

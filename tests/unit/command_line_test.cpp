@@ -25,7 +25,7 @@ std::string read(std::vector<std::string> words) {
     summary += " project=" + line.answers.project_name.value_or("-");
     summary += " p4p=" + line.answers.p4p_name.value_or("-");
     summary += line.answers.accept_offered_p4p ? " yes" : "";
-    summary += line.profile.named.empty() ? "" : " profile=" + line.profile.named;
+    summary += line.profile.named ? " profile=" + *line.profile.named : "";
     summary += line.profile.refused ? " no-profile" : "";
     return summary;
 }
@@ -52,12 +52,14 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"abc"}, "usage: unexpected argument 'abc'"},
         {{"-p", "abc", "extra"}, "usage: unexpected argument 'extra'"},
         {{"--frobnicate"}, "usage: unknown option '--frobnicate'"},
-        {{"--pro", "x"}, "usage: unknown option '--pro'"},
+        {{"--pro", "x"}, "usage: option '--pro' is ambiguous"},
         {{"-x"}, "usage: unknown option '-x'"},
         {{"-p"}, "usage: option '-p' needs an argument"},
         {{"--p4p"}, "usage: option '--p4p' needs an argument"},
         {{"--yes=no"}, "usage: option '--yes' takes no argument"},
         {{"-y", "--p4p=x"}, "usage: --yes and --p4p cannot be used together"},
+        {{"--profile=", "--no-profile"},
+         "usage: --profile and --no-profile cannot be used together"},
         {{"--profile=a", "--no-profile"},
          "usage: --profile and --no-profile cannot be used together"},
     };

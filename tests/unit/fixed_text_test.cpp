@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/failure.hpp"
 #include "core/format_int.hpp"
 #include "fields.hpp"
 
@@ -92,6 +93,22 @@ TEST(FormatIntTest, RightJustifiesOrFillsWithAsterisks) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(format_int(c.value, c.width), c.text) << c.value << " in " << c.width;
+    }
+}
+
+// A message stays one line whatever a name in it holds.
+TEST(PrintableTest, ControlCharactersAreEscaped) {
+    const struct {
+        std::string message;
+        std::string shown;
+    } cases[] = {
+        {"no project 'qu\nartz' here", "no project 'qu\\nartz' here"},
+        {"centering ' \tR'", "centering ' \\tR'"},
+        {"[SA\x1b[31mINT]\r\x7f", "[SA\\x1b[31mINT]\\r\\x7f"},
+        {"caf\xc3\xa9 ok", "caf\xc3\xa9 ok"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(printable(c.message), c.shown);
     }
 }
 

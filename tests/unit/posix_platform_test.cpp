@@ -217,6 +217,7 @@ TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
         {"/x/config", "/home/ada", {"/x/config/korvaline/profile.ini", site}},
         {"", "/home/ada", {"/home/ada/.config/korvaline/profile.ini", site}},
         {"", "", {site}},
+        {"config", "/home/ada", {"/home/ada/.config/korvaline/profile.ini", site}},
     };
     for (const auto& c : cases) {
         const auto environment = [&](const char* name) {

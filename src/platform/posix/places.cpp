@@ -4,8 +4,6 @@
 
 #include <cerrno>
 
-#include "platform/system_error.hpp"
-
 namespace korvaline {
 
 std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
@@ -13,7 +11,8 @@ std::vector<std::string> default_profile_paths(const EnvironmentLookup& environm
     // The XDG base directories: $XDG_CONFIG_HOME, or ~/.config without it.
     const std::string config_home = environment("XDG_CONFIG_HOME");
     const std::string home = environment("HOME");
-    if (!config_home.empty()) {
+    // A relative XDG_CONFIG_HOME is no base directory: it is passed over.
+    if (config_home.starts_with('/')) {
         paths.push_back(config_home + "/korvaline/profile.ini");
     } else if (!home.empty()) {
         paths.push_back(home + "/.config/korvaline/profile.ini");
@@ -24,16 +23,15 @@ std::vector<std::string> default_profile_paths(const EnvironmentLookup& environm
 
 std::string_view default_profile_places() {
     return "  $XDG_CONFIG_HOME/korvaline/profile.ini (~/.config/korvaline/profile.ini\n"
-           "      when XDG_CONFIG_HOME is unset)\n"
+           "      when XDG_CONFIG_HOME is unset or empty)\n"
            "  /etc/korvaline/profile.ini\n";
 }
 
 std::string current_directory() {
     std::string path(256, '\0');
     while (::getcwd(path.data(), path.size()) == nullptr) {
-        const int error = errno;
-        if (error != ERANGE) {
-            fail_with_system_error("cannot tell the current directory", error);
+        if (errno != ERANGE) {
+            return "";
         }
         path.resize(path.size() * 2);
     }
