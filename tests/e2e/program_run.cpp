@@ -88,12 +88,31 @@ int open_output(const RunOptions& options, const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
 }
 
-// The words that start the program under test, under /usr/bin/time when its
-// memory is measured, ending in nullptr.
-std::vector<const char*> command_words(const RunOptions& options, const std::string& memory_path) {
+// What env(1) is given for a run, so that no user's profile is used: HOME,
+// APPDATA and PROGRAMDATA in the scratch directory, no XDG_CONFIG_HOME or
+// KORVALINE_PROFILE.
+std::vector<std::string> environment_words(const Workspace& workspace) {
+    const std::string scratch = workspace.scratch().string();
+    return {"-u",
+            "XDG_CONFIG_HOME",
+            "-u",
+            "KORVALINE_PROFILE",
+            "HOME=" + scratch + "/home",
+            "APPDATA=" + scratch + "/appdata",
+            "PROGRAMDATA=" + scratch + "/programdata"};
+}
+
+// The words that start the program under test through env(1), under
+// /usr/bin/time when its memory is measured, ending in nullptr.
+std::vector<const char*> command_words(const RunOptions& options, const std::string& memory_path,
+                                       const std::vector<std::string>& environment) {
     std::vector<const char*> words;
     if (options.measure_memory) {
         words = {"/usr/bin/time", "-f", "%M", "-o", memory_path.c_str()};
+    }
+    words.push_back("/usr/bin/env");
+    for (const std::string& word : environment) {
+        words.push_back(word.c_str());
     }
     for (const char* word : {KORVALINE_PROGRAM_COMMAND}) {
         words.push_back(word);
@@ -105,44 +124,11 @@ std::vector<const char*> command_words(const RunOptions& options, const std::str
     return words;
 }
 
-// This process's environment with the run's changes, as NAME=VALUE texts.
-std::vector<std::string> run_environment(const Workspace& workspace, const RunOptions& options) {
-    const std::string scratch = workspace.scratch().string();
-    std::vector<std::string> changes = {
-        "HOME=" + scratch + "/home", "APPDATA=" + scratch + "/appdata",
-        "PROGRAMDATA=" + scratch + "/programdata", "XDG_CONFIG_HOME", "KORVALINE_PROFILE"};
-    changes.insert(changes.end(), options.environment.begin(), options.environment.end());
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        variables.emplace_back(*variable);
-    }
-    for (const std::string& change : changes) {
-        const std::string name = change.substr(0, change.find('='));
-        std::erase_if(variables, [&](const std::string& variable) {
-            return variable.substr(0, variable.find('=')) == name;
-        });
-        if (change.find('=') != std::string::npos) {
-            variables.push_back(change);
-        }
-    }
-    return variables;
-}
-
-std::vector<char*> pointers_to(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) {
-        pointers.push_back(text.data());
-    }
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void exec_child(const Workspace& workspace, const RunOptions& options,
                              const std::string& input_path, const std::string& output_path,
                              const std::string& errors_path,
-                             const std::vector<const char*>& command,
-                             const std::vector<char*>& environment) {
+                             const std::vector<const char*>& command) {
     const int input = ::open(input_path.c_str(), O_RDONLY);
     const int output = open_output(options, output_path);
     const int errors = ::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -160,8 +146,8 @@ std::vector<char*> pointers_to(std::vector<std::string>& texts) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::signal(SIGXFSZ, options.ignore_file_size_signal ? SIG_IGN : SIG_DFL);
     }
-    // execvpe takes the words as char* const[] but changes none of them.
-    ::execvpe(command[0], const_cast<char* const*>(command.data()), environment.data());
+    // execvp takes the words as char* const[] but changes none of them.
+    ::execvp(command[0], const_cast<char* const*>(command.data()));
     ::_exit(127);
 }
 
@@ -186,9 +172,8 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     }
 
     const std::string memory = memory_path.string();
-    const std::vector<const char*> command = command_words(options, memory);
-    std::vector<std::string> variables = run_environment(workspace, options);
-    const std::vector<char*> environment = pointers_to(variables);
+    const std::vector<std::string> environment = environment_words(workspace);
+    const std::vector<const char*> command = command_words(options, memory, environment);
 
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -197,7 +182,7 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     }
     if (child == 0) {
         exec_child(workspace, options, input_path.string(), output_path, errors_path.string(),
-                   command, environment);
+                   command);
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {

@@ -29,15 +29,10 @@ class Workspace {
 
 struct RunOptions {
     std::vector<std::string> arguments;  // after the program's name
-    // NAME=VALUE sets a variable, a bare NAME unsets it. Every run starts with
-    // HOME, APPDATA and PROGRAMDATA in its scratch directory and without
-    // XDG_CONFIG_HOME and KORVALINE_PROFILE, so that no user's or site's own
-    // profile is used.
-    std::vector<std::string> environment;
-    std::string input;           // standard input, byte for byte
-    std::string output_path;     // standard output goes here when set (such as /dev/full)
-    std::string output_before;   // what the captured standard output holds before the run
-    bool output_closed = false;  // standard output is a pipe nobody reads
+    std::string input;                   // standard input, byte for byte
+    std::string output_path;             // standard output goes here when set (such as /dev/full)
+    std::string output_before;           // what the captured standard output holds before the run
+    bool output_closed = false;          // standard output is a pipe nobody reads
     mode_t umask = 022;
     // Run as the user nobody when the tests run as root, so that permissions
     // count; the run's directory is handed to that user.

@@ -207,25 +207,17 @@ TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal)
 
 // The user's profile by the XDG base directories, then the site's.
 TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
-    using Paths = std::vector<std::string>;
     const std::string site = "/etc/korvaline/profile.ini";
-    const struct {
-        std::string config_home;
-        std::string home;
-        Paths paths;
-    } cases[] = {
-        {"/x/config", "/home/ada", {"/x/config/korvaline/profile.ini", site}},
-        {"", "/home/ada", {"/home/ada/.config/korvaline/profile.ini", site}},
-        {"", "", {site}},
-        {"config", "/home/ada", {"/home/ada/.config/korvaline/profile.ini", site}},
-    };
+    const std::string cases[][3] = {// XDG_CONFIG_HOME, HOME, the user's profile
+                                    {"/x", "/home/a", "/x/korvaline/profile.ini"},
+                                    {"", "/home/a", "/home/a/.config/korvaline/profile.ini"},
+                                    {"x", "/home/a", "/home/a/.config/korvaline/profile.ini"},
+                                    {"", "", ""}};
     for (const auto& c : cases) {
-        const auto environment = [&](const char* name) {
-            return std::string(name) == "XDG_CONFIG_HOME" ? c.config_home
-                   : std::string(name) == "HOME"          ? c.home
-                                                          : std::string();
-        };
-        EXPECT_EQ(default_profile_paths(environment), c.paths) << c.config_home << " " << c.home;
+        const auto paths = default_profile_paths(
+            [&](const std::string& name) { return name == "HOME" ? c[1] : c[0]; });
+        const auto expected = c[2].empty() ? std::vector{site} : std::vector{c[2], site};
+        EXPECT_EQ(paths, expected) << c[0];
     }
 }
 

@@ -11,7 +11,6 @@
 #include "failure_message.hpp"
 #include "platform/input_file.hpp"
 #include "platform/name_exists.hpp"
-#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 #include "scratch_directory.hpp"
@@ -138,30 +137,6 @@ TEST_F(WindowsInputFileTest, OnlyARegularFileIsOpened) {
     for (const auto& c : cases) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
-    }
-}
-
-// The user's profile under %APPDATA%, then the site's under %PROGRAMDATA%.
-TEST(WindowsPlacesTest, DefaultProfilesUserFirst) {
-    using Paths = std::vector<std::string>;
-    const struct {
-        std::string app_data;
-        std::string program_data;
-        Paths paths;
-    } cases[] = {
-        {"C:\\Users\\ada\\AppData\\Roaming",
-         "C:\\ProgramData",
-         {"C:\\Users\\ada\\AppData\\Roaming\\korvaline\\profile.ini",
-          "C:\\ProgramData\\korvaline\\profile.ini"}},
-        {"", "C:\\ProgramData", {"C:\\ProgramData\\korvaline\\profile.ini"}},
-    };
-    for (const auto& c : cases) {
-        const auto environment = [&](const char* name) {
-            return std::string(name) == "APPDATA"       ? c.app_data
-                   : std::string(name) == "PROGRAMDATA" ? c.program_data
-                                                        : std::string();
-        };
-        EXPECT_EQ(default_profile_paths(environment), c.paths) << c.app_data;
     }
 }
 
