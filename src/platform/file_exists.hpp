@@ -8,7 +8,8 @@ namespace korvaline {
 
 // Whether the file system holds an entry named by the trimmed text, relative
 // to the current directory. One query of the file system; nothing is opened.
-// A name holding a NUL byte never exists.
+// A name holding a NUL byte never exists. A query that cannot be answered is
+// a Failure, as name_exists says.
 bool file_exists(const FixedText& name);
 
 // The same for a frame file, where a name that stands for a device (as

@@ -15,11 +15,23 @@ namespace korvaline {
 // may not replace, is a Failure before anything is created.
 //
 // The new file is made beside the file it replaces, with that file's
-// permissions and, where the system allows it, its owner and group; without
-// an old file it gets the permissions of any new file. Until commit() the
-// target is untouched. Whatever way the program leaves before the commit (a
-// Failure, another exception, an interrupting signal or console event), the
-// new file is removed.
+// permissions and, where the system allows it, its owner and group; on
+// POSIX also its access control list (or the save fails, since without it
+// the group could gain access) and, where the file system takes them, its
+// user.* extended attributes; on Windows its hidden and system attributes.
+// Without an old file it gets the permissions of any new file. Until commit()
+// the target is untouched. Whatever way the program leaves before the commit
+// (a Failure, another exception, an interrupting signal or console event),
+// the new file is removed.
+//
+// On POSIX every signal that would end the program and can be caught, but
+// SIGPIPE and SIGXFSZ (which the program ignores, so that a failed write is
+// reported), is held back from the making of the new file until its directory
+// is synced. One that came before the rename removes the new file instead of
+// renaming it and then ends the program as it would have; one that came after
+// it waits for the directory's sync, then ends the program after a line on
+// standard error that says the file has been written. A signal that the
+// caller of the program ignores stays ignored.
 class ReplacementFile {
   public:
     explicit ReplacementFile(const std::string& target);

@@ -227,5 +227,25 @@ TEST(FailureTest, UnreadableP4pFileIsAFailure) {
     EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
 }
 
+// A file behind a directory the user may not search may exist: the run stops.
+TEST(FailureTest, ExistenceThatCannotBeToldIsAFailure) {
+    const std::string cases[][2] = {{"abc\n", "abc1.010"},
+                                    {"xyz\nn\nclosed/x.p4p\n", "closed/x.p4p"}};
+    for (const auto& [input, name] : cases) {
+        Workspace workspace;
+        make_frames(workspace.dir(), "abc1", 1, 9);
+        make_frames(workspace.dir(), "xyz1", 1, 1);
+        fs::create_directory(workspace.dir() / "closed");
+        make_frames(workspace.dir() / "closed", "abc1", 10, 10);
+        fs::create_symlink("closed/abc1.010", workspace.dir() / "abc1.010");
+        fs::permissions(workspace.dir() / "closed", fs::perms::none);
+        const RunResult result = run_program(workspace, {.input = input, .unprivileged = true});
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.errors,
+                  "korvaline: cannot tell whether " + name + " exists: Permission denied\n");
+        EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
+    }
+}
+
 }  // namespace
 }  // namespace korvaline::e2e

@@ -1,6 +1,7 @@
 // What only a POSIX system has: FIFOs, devices under /dev, symbolic links
 // anyone may make, and signals.
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -8,11 +9,13 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -166,8 +169,9 @@ TEST_F(PosixSettingsFileTest, GroupMemberKeepsTheGroupOfTheOldFile) {
     EXPECT_EQ(content(path_), "new\n");
 }
 
-// A child process that is interrupted while it writes saint.ini.
-int status_of_interrupted_save(const std::string& path, int signal_number, bool ignored) {
+// A child interrupted while it writes saint.ini, or, given `errors`, at the rename.
+int status_of_interrupted_save(const std::string& path, int signal_number, bool ignored,
+                               const std::string& errors = "") {
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
@@ -176,10 +180,16 @@ int status_of_interrupted_save(const std::string& path, int signal_number, bool 
         if (ignored) {
             std::signal(signal_number, SIG_IGN);
         }
+        const int dir = ::open(fs::path(path).parent_path().c_str(), O_RDONLY);
+        if (!errors.empty() &&
+            (::fcntl(dir, F_SETSIG, signal_number) != 0 || ::fcntl(dir, F_NOTIFY, DN_RENAME) != 0 ||
+             ::dup2(::creat(errors.c_str(), 0600), 2) != 2)) {
+            ::_exit(3);
+        }
         {
             SettingsFile file(path);
             file.write_line(std::string(100'000, 'y'));
-            ::raise(signal_number);
+            errors.empty() ? static_cast<void>(::raise(signal_number)) : file.close();
         }
         ::_exit(0);
     }
@@ -191,7 +201,8 @@ int status_of_interrupted_save(const std::string& path, int signal_number, bool 
 
 TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal) {
     std::ofstream(path_) << "old\n";
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM,
+                                    SIGXCPU, SIGVTALRM, SIGPROF, SIGPWR, SIGIO, SIGRTMIN}) {
         const int status = status_of_interrupted_save(path_, signal_number, false);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number)
             << "signal " << signal_number << ", status " << status;
@@ -218,6 +229,42 @@ TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
             [&](const std::string& name) { return name == "HOME" ? c[1] : c[0]; });
         const auto expected = c[2].empty() ? std::vector{site} : std::vector{c[2], site};
         EXPECT_EQ(paths, expected) << c[0];
+    }
+}
+
+// After the rename the signal waits for the directory's sync, then says so.
+TEST_F(PosixSettingsFileTest, SignalAtTheRenameEndsTheProgramOnceTheNewFileIsSafe) {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGXCPU}) {
+        std::ofstream(path_) << "old\n";
+        const int status =
+            status_of_interrupted_save(path_, signal_number, false, path_ + "-errors");
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << status;
+        EXPECT_EQ(content(path_), std::string(100'000, 'y') + "\n");
+        EXPECT_EQ(content(path_ + "-errors"),
+                  "korvaline: " + path_ + " has been written, but the " +
+                      "program was interrupted: " + ::strsignal(signal_number) + "\n");
+    }
+}
+
+// The list is kept whole, so the group gains nothing from its mask (shown as
+// its bits): user::rw- user:nobody:rw- group::--- mask::rw- other::---.
+TEST_F(PosixSettingsFileTest, SaveKeepsTheAccessControlListAndUserAttributes) {
+    const unsigned acl[] = {2, 0x60001, ~0u, 0x60002, kNobody, 4, ~0u, 0x60010, ~0u, 0x20, ~0u};
+    const std::string attributes[][2] = {
+        {"system.posix_acl_access", std::string(reinterpret_cast<const char*>(acl), sizeof acl)},
+        {"user.korvaline.note", "kept"}};
+    std::ofstream(path_) << "old\n";
+    for (const auto& [name, value] : attributes) {
+        ASSERT_EQ(::setxattr(path_.c_str(), name.c_str(), value.data(), value.size(), 0), 0);
+    }
+    SettingsFile file(path_);
+    file.write_line("new");
+    file.close();
+    EXPECT_EQ(fs::status(path_).permissions(), fs::perms(0660));
+    for (const auto& [name, value] : attributes) {
+        std::string kept(100, '\0');
+        const ssize_t size = ::getxattr(path_.c_str(), name.c_str(), kept.data(), kept.size());
+        EXPECT_EQ(kept.substr(0, static_cast<std::size_t>(size)), value) << name;
     }
 }
 

@@ -2,11 +2,24 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
+#include "platform/system_error.hpp"
+
 namespace korvaline {
 
 bool name_exists(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    if (::stat(path.c_str(), &info) == 0) {
+        return true;
+    }
+    const int error = errno;
+    // Only these say that there is no such file; any other answer leaves it
+    // open, and a frame or P4P file taken for missing would be a wrong count.
+    if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG) {
+        return false;
+    }
+    fail_with_system_error("cannot tell whether " + path + " exists", error);
 }
 
 bool names_a_device(const std::string& /*path*/) {

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <array>
@@ -13,51 +14,80 @@
 
 #include "core/failure.hpp"
 #include "platform/posix/file_kind.hpp"
+#include "platform/standard_streams.hpp"
 #include "platform/system_error.hpp"
 
 namespace korvaline {
 
 namespace {
 
-constexpr std::array<int, 4> kInterruptingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr int kMostLinksFollowed = 40;
 
-// What the signal handler may touch: the name of the new file while it
-// exists, in storage that needs no allocation.
-std::array<char, PATH_MAX> g_new_file_path{};
-volatile sig_atomic_t g_new_file_exists = 0;
+// The extended attribute that holds a file's access control list, and the
+// most bytes a list of attribute names or one value may take on Linux.
+constexpr std::string_view kAccessControlList = "system.posix_acl_access";
+constexpr std::size_t kMostAttributeBytes = 64 * 1024;
 
-extern "C" void remove_new_file_and_end(int signal_number) {
-    if (g_new_file_exists != 0) {
-        ::unlink(g_new_file_path.data());
-        g_new_file_exists = 0;
-    }
-    struct sigaction default_action {};
-    default_action.sa_handler = SIG_DFL;
-    ::sigaction(signal_number, &default_action, nullptr);
-    // Delivered once the handler returns, now with its default effect, so
-    // the shell sees the program ended by this signal.
-    ::raise(signal_number);
+// What the save leaves to its usual effect: signals that cannot be caught,
+// those that stop or continue the program or are ignored by default, and the
+// two the program ignores so that a failed write is reported as a failure.
+constexpr std::array kSignalsLeftAlone = {SIGKILL, SIGSTOP, SIGTSTP,  SIGTTIN, SIGTTOU, SIGCONT,
+                                          SIGCHLD, SIGURG,  SIGWINCH, SIGPIPE, SIGXFSZ};
+
+bool ignored(int signal_number) {
+    struct sigaction action {};
+    ::sigaction(signal_number, nullptr, &action);
+    return action.sa_handler == SIG_IGN;
 }
 
-// The interrupting signals held back while the new file comes into being or
-// goes into place, so that the handler never sees half of either step.
-class SignalsHeldBack {
+// Every other signal ends the program by default. They are held back while
+// the new file exists and until its directory is synced, so that none ends
+// the program halfway through a step; the save looks for one that came
+// meanwhile where it can still act on it. No handler is needed, and none can
+// race the rename.
+class InterruptionsHeld {
   public:
-    SignalsHeldBack() {
+    InterruptionsHeld() = default;
+    ~InterruptionsHeld() { release(); }
+    InterruptionsHeld(const InterruptionsHeld&) = delete;
+    InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
+
+    void hold() {
         sigset_t held;
-        sigemptyset(&held);
-        for (const int signal_number : kInterruptingSignals) {
-            sigaddset(&held, signal_number);
+        sigfillset(&held);
+        for (const int left_alone : kSignalsLeftAlone) {
+            sigdelset(&held, left_alone);
         }
         ::sigprocmask(SIG_BLOCK, &held, &before_);
+        holding_ = true;
     }
-    ~SignalsHeldBack() { ::sigprocmask(SIG_SETMASK, &before_, nullptr); }
-    SignalsHeldBack(const SignalsHeldBack&) = delete;
-    SignalsHeldBack& operator=(const SignalsHeldBack&) = delete;
+
+    // Delivers what came meanwhile, with its usual effect.
+    void release() {
+        if (holding_) {
+            holding_ = false;
+            ::sigprocmask(SIG_SETMASK, &before_, nullptr);
+        }
+    }
+
+    // A signal that came while held and acts once released, or 0: one that
+    // the caller of the program neither ignores nor holds back itself.
+    int pending() const {
+        sigset_t pending;
+        sigemptyset(&pending);
+        ::sigpending(&pending);
+        for (int signal_number = 1; signal_number < NSIG; ++signal_number) {
+            if (sigismember(&pending, signal_number) == 1 &&
+                sigismember(&before_, signal_number) == 0 && !ignored(signal_number)) {
+                return signal_number;
+            }
+        }
+        return 0;
+    }
 
   private:
-    sigset_t before_;
+    sigset_t before_{};
+    bool holding_ = false;
 };
 
 std::string directory_of(const std::string& path) {
@@ -128,16 +158,17 @@ class ReplacementFile::Impl {
     void create_beside_target();
     void discard() noexcept;
     void take_over_permissions(const Target& target);
-    void catch_interruptions();
-    void restore_interruptions();
-    void sync_directory();
+    void take_over_attributes(const std::string& old_path);
+    int copy_attribute(const std::string& old_path, const std::string& attribute);
+    void end_if_interrupted();
+    int sync_directory();
 
     std::string name_;
     std::string path_;
     std::string new_path_;
     int fd_ = -1;
     bool new_file_exists_ = false;
-    std::array<struct sigaction, kInterruptingSignals.size()> previous_{};
+    InterruptionsHeld interruptions_;
 };
 
 ReplacementFile::Impl::Impl(const std::string& name) : name_(name) {
@@ -173,29 +204,21 @@ void ReplacementFile::Impl::discard() noexcept {
         fd_ = -1;
     }
     if (new_file_exists_) {
-        const SignalsHeldBack held;
         ::unlink(new_path_.c_str());
         new_file_exists_ = false;
-        g_new_file_exists = 0;
-        restore_interruptions();
     }
+    interruptions_.release();
 }
 
 void ReplacementFile::Impl::create_beside_target() {
     new_path_ = path_ + ".XXXXXX";
-    if (new_path_.size() >= g_new_file_path.size()) {
-        fail_with_system_error("cannot create a temporary file beside " + name_, ENAMETOOLONG);
-    }
-    const SignalsHeldBack held;
+    interruptions_.hold();
     fd_ = ::mkostemp(new_path_.data(), O_CLOEXEC);
     if (fd_ < 0) {
         const int error = errno;
         fail_with_system_error("cannot create a temporary file beside " + name_, error);
     }
     new_file_exists_ = true;
-    std::memcpy(g_new_file_path.data(), new_path_.c_str(), new_path_.size() + 1);
-    g_new_file_exists = 1;
-    catch_interruptions();
 }
 
 void ReplacementFile::Impl::take_over_permissions(const Target& target) {
@@ -212,6 +235,10 @@ void ReplacementFile::Impl::take_over_permissions(const Target& target) {
                     ::fchown(fd_, static_cast<uid_t>(-1), target.info.st_gid);
             }
         }
+        // Before the mode: where the old file has an access control list,
+        // its group bits are the list's mask, which alone would open the
+        // new file to the whole group, if only for a moment.
+        take_over_attributes(target.path);
     }
     if (::fchmod(fd_, mode) != 0) {
         const int error = errno;
@@ -219,23 +246,48 @@ void ReplacementFile::Impl::take_over_permissions(const Target& target) {
     }
 }
 
-void ReplacementFile::Impl::catch_interruptions() {
-    struct sigaction action {};
-    action.sa_handler = remove_new_file_and_end;
-    sigemptyset(&action.sa_mask);
-    for (std::size_t i = 0; i < kInterruptingSignals.size(); ++i) {
-        ::sigaction(kInterruptingSignals[i], nullptr, &previous_[i]);
-        // A signal the caller ignores (nohup) stays ignored.
-        if (previous_[i].sa_handler != SIG_IGN) {
-            ::sigaction(kInterruptingSignals[i], &action, nullptr);
+// The access control list comes along, or the save fails, since the new file
+// would otherwise give others more than the old one did. The user's own
+// attributes (user.*) come along where the file system takes them; the other
+// kinds belong to the system and are not copied.
+void ReplacementFile::Impl::take_over_attributes(const std::string& old_path) {
+    std::string names(kMostAttributeBytes, '\0');
+    const ssize_t length = ::listxattr(old_path.c_str(), names.data(), names.size());
+    const int error = length < 0 ? errno : 0;
+    // A file system without extended attributes has no access control lists.
+    if (error == ENOTSUP) {
+        return;
+    }
+    if (error != 0) {
+        fail_with_system_error("cannot read the access control list of " + name_, error);
+    }
+    names.resize(static_cast<std::size_t>(length));
+    for (std::size_t start = 0; start < names.size();) {
+        const std::string attribute(names.c_str() + start);
+        start += attribute.size() + 1;
+        if (attribute != kAccessControlList && !attribute.starts_with("user.")) {
+            continue;
+        }
+        const int copy_error = copy_attribute(old_path, attribute);
+        if (copy_error != 0 && attribute == kAccessControlList) {
+            fail_with_system_error(
+                "cannot give the new " + name_ + " the access control list of the old one",
+                copy_error);
         }
     }
 }
 
-void ReplacementFile::Impl::restore_interruptions() {
-    for (std::size_t i = 0; i < kInterruptingSignals.size(); ++i) {
-        ::sigaction(kInterruptingSignals[i], &previous_[i], nullptr);
+// The error that kept the attribute from being copied, or 0.
+int ReplacementFile::Impl::copy_attribute(const std::string& old_path,
+                                          const std::string& attribute) {
+    std::string value(kMostAttributeBytes, '\0');
+    const ssize_t length =
+        ::getxattr(old_path.c_str(), attribute.c_str(), value.data(), value.size());
+    if (length < 0 || ::fsetxattr(fd_, attribute.c_str(), value.data(),
+                                  static_cast<std::size_t>(length), 0) != 0) {
+        return errno;
     }
+    return 0;
 }
 
 void ReplacementFile::Impl::write(std::string_view bytes) {
@@ -252,6 +304,17 @@ void ReplacementFile::Impl::write(std::string_view bytes) {
     }
 }
 
+// A signal that came while the new file was made ends the program here, the
+// last moment at which the old file can stay: the new one goes first.
+void ReplacementFile::Impl::end_if_interrupted() {
+    const int signal_number = interruptions_.pending();
+    if (signal_number != 0) {
+        discard();
+        // Reached only where something handles that signal and goes on.
+        throw Failure("cannot replace " + name_ + ": interrupted: " + ::strsignal(signal_number));
+    }
+}
+
 void ReplacementFile::Impl::commit() {
     if (::fsync(fd_) != 0) {
         const int error = errno;
@@ -263,20 +326,32 @@ void ReplacementFile::Impl::commit() {
         const int error = errno;
         fail_with_system_error("cannot close " + name_, error);
     }
-    {
-        const SignalsHeldBack held;
-        if (::rename(new_path_.c_str(), path_.c_str()) != 0) {
-            const int error = errno;
-            fail_with_system_error("cannot replace " + name_, error);
-        }
-        new_file_exists_ = false;
-        g_new_file_exists = 0;
-        restore_interruptions();
+    end_if_interrupted();
+    if (::rename(new_path_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        fail_with_system_error("cannot replace " + name_, error);
     }
-    sync_directory();
+    new_file_exists_ = false;
+    const int sync_error = sync_directory();
+    const std::string unsynced =
+        name_ + " has been written but may not survive a crash: cannot sync its directory";
+    if (const int signal_number = interruptions_.pending(); signal_number != 0) {
+        // The last word before that signal ends the program as it is
+        // released: the new file is in place.
+        const std::string what = sync_error != 0
+                                     ? unsynced + ": " + system_error_text(sync_error)
+                                     : name_ + " has been written, but the program was " +
+                                           "interrupted: " + ::strsignal(signal_number);
+        write_standard_error("korvaline: " + what + "\n");
+    }
+    interruptions_.release();
+    if (sync_error != 0) {
+        fail_with_system_error(unsynced, sync_error);
+    }
 }
 
-void ReplacementFile::Impl::sync_directory() {
+// The error that kept the directory from being synced, or 0.
+int ReplacementFile::Impl::sync_directory() {
     const std::string directory = directory_of(path_);
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     int error = fd < 0 ? errno : 0;
@@ -288,11 +363,7 @@ void ReplacementFile::Impl::sync_directory() {
     if (fd >= 0) {
         ::close(fd);
     }
-    if (error != 0) {
-        fail_with_system_error(
-            name_ + " has been written but may not survive a crash: cannot sync its directory",
-            error);
-    }
+    return error;
 }
 
 ReplacementFile::ReplacementFile(const std::string& target)
