@@ -15,11 +15,12 @@ namespace korvaline {
 // may not replace, is a Failure before anything is created.
 //
 // The new file is made beside the file it replaces, with that file's
-// permissions and, where the system allows it, its owner and group; without
-// an old file it gets the permissions of any new file. Until commit() the
-// target is untouched. Whatever way the program leaves before the commit (a
-// Failure, another exception, an interrupting signal or console event), the
-// new file is removed.
+// permissions and, where the system allows it, its owner and group (on
+// Windows: its hidden and system attributes and an access list set on it);
+// without an old file it gets the permissions of any new file. Until
+// commit() the target is untouched. Whatever way the program leaves before
+// the commit (a Failure, another exception, an interrupting signal or console
+// event), the new file is removed.
 class ReplacementFile {
   public:
     explicit ReplacementFile(const std::string& target);
