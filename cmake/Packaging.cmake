@@ -1,5 +1,6 @@
 # Install rules and packages. One build directory makes one kind of package:
-#   Windows (MinGW-w64 cross build)   ZIP: korvaline.exe and CR LF texts, flat
+#   Windows (MinGW-w64 cross build)   ZIP: korvaline.exe and CR LF texts (README.txt
+#                                     from doc/README-windows.txt), flat
 #   KORVALINE_STATIC=ON               TGZ: bin/, share/man/man1/, share/doc/korvaline/
 #   otherwise                         DEB: /usr/bin, a gzipped manual page, and
 #                                     Debian's copyright and changelog.gz (KORVALINE_DEBIAN=ON)
@@ -15,13 +16,15 @@ if(WIN32)
     install(TARGETS korvaline RUNTIME DESTINATION .)
     set(text_script ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake)
     set(windows_texts ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt)
+    # README.txt is for the user of the PC, not the developer's README.md.
+    set(windows_readme ${PROJECT_SOURCE_DIR}/doc/README-windows.txt)
     add_custom_command(
         OUTPUT ${windows_texts}
-        COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/README.md
+        COMMAND ${CMAKE_COMMAND} -DINPUT=${windows_readme}
                 -DOUTPUT=${PROJECT_BINARY_DIR}/README.txt -P ${text_script}
         COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/LICENSE
                 -DOUTPUT=${PROJECT_BINARY_DIR}/LICENSE.txt -P ${text_script}
-        DEPENDS ${doc_sources} ${text_script}
+        DEPENDS ${windows_readme} ${PROJECT_SOURCE_DIR}/LICENSE ${text_script}
         VERBATIM)
     find_program(KORVALINE_GROFF groff)
     find_program(KORVALINE_COL col)

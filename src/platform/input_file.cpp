@@ -12,6 +12,7 @@ InputFile::InputFile(std::intptr_t handle, bool owned, std::string name)
 InputFile::InputFile(InputFile&& other) noexcept
     : handle_(std::exchange(other.handle_, -1)),
       owned_(std::exchange(other.owned_, false)),
-      name_(std::move(other.name_)) {}
+      name_(std::move(other.name_)),
+      converted_(std::move(other.converted_)) {}
 
 }  // namespace korvaline

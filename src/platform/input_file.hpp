@@ -32,7 +32,8 @@ class InputFile {
     ~InputFile();
 
     // Reads up to `size` bytes into `buffer`; 0 only at the end of the input.
-    // A read error is a Failure ("cannot read <name>: <why>").
+    // A read error is a Failure ("cannot read <name>: <why>"). Text typed in
+    // a Windows console arrives in the ANSI code page, as file names want it.
     std::size_t read(char* buffer, std::size_t size);
 
     const std::string& name() const { return name_; }
@@ -43,6 +44,7 @@ class InputFile {
     std::intptr_t handle_;
     bool owned_;
     std::string name_;
+    std::string converted_;  // console text converted but not yet handed out
 };
 
 }  // namespace korvaline

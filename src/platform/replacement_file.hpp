@@ -18,7 +18,8 @@ namespace korvaline {
 // permissions and, where the system allows it, its owner and group; on
 // POSIX also its access control list (or the save fails, since without it
 // the group could gain access) and, where the file system takes them, its
-// user.* extended attributes; on Windows its hidden and system attributes.
+// user.* extended attributes; on Windows its hidden and system attributes and
+// an access list set on it.
 // Without an old file it gets the permissions of any new file. Until commit()
 // the target is untouched. Whatever way the program leaves before the commit
 // (a Failure, another exception, an interrupting signal or console event),

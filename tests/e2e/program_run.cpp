@@ -126,10 +126,10 @@ std::vector<const char*> command_words(const RunOptions& options, const std::str
 
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void exec_child(const Workspace& workspace, const RunOptions& options,
-                             const std::string& input_path, const std::string& output_path,
-                             const std::string& errors_path,
+                             const std::string& input_path, int input_pipe,
+                             const std::string& output_path, const std::string& errors_path,
                              const std::vector<const char*>& command) {
-    const int input = ::open(input_path.c_str(), O_RDONLY);
+    const int input = input_pipe >= 0 ? input_pipe : ::open(input_path.c_str(), O_RDONLY);
     const int output = open_output(options, output_path);
     const int errors = ::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (input < 0 || output < 0 || errors < 0 || ::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 ||
@@ -175,17 +175,30 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     const std::vector<std::string> environment = environment_words(workspace);
     const std::vector<const char*> command = command_words(options, memory, environment);
 
+    int input_pipe[2] = {-1, -1};
+    if (options.meanwhile && ::pipe2(input_pipe, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0) {
         throw std::runtime_error("fork failed");
     }
     if (child == 0) {
-        exec_child(workspace, options, input_path.string(), output_path, errors_path.string(),
-                   command);
+        exec_child(workspace, options, input_path.string(), input_pipe[0], output_path,
+                   errors_path.string(), command);
+    }
+    if (options.meanwhile) {
+        ::close(input_pipe[0]);
+        [[maybe_unused]] const auto written =
+            ::write(input_pipe[1], options.input.data(), options.input.size());
+        options.meanwhile(child);
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (options.meanwhile) {
+        ::close(input_pipe[1]);
     }
 
     RunResult result;

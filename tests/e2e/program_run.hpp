@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ struct RunOptions {
     rlim_t file_size_limit = RLIM_INFINITY;
     bool ignore_file_size_signal = true;  // with a limit: SIGXFSZ ignored, or left at default
     bool measure_memory = false;          // runs the program under /usr/bin/time
+    // Called with the program's process id while it runs, standard input then
+    // being a pipe that stays open after `input`.
+    std::function<void(pid_t)> meanwhile;
 };
 
 struct RunResult {

@@ -9,9 +9,11 @@
 #include <string>
 
 #include "failure_message.hpp"
+#include "platform/file_exists.hpp"
 #include "platform/input_file.hpp"
 #include "platform/name_exists.hpp"
 #include "platform/system_error.hpp"
+#include "platform/windows/code_pages.hpp"
 #include "platform/windows/windows_api.hpp"
 #include "scratch_directory.hpp"
 #include "settings/settings_file.hpp"
@@ -113,16 +115,17 @@ TEST_F(WindowsNameTest, NamesFollowWindowsRules) {
     }
 }
 
+TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
+    for (FixedText name(20); const char* device : {"COM1.001", "lpt3.017", "sub\\nul.999"}) {
+        name.assign(device);
+        EXPECT_TRUE(file_exists(name) && !frame_file_exists(name)) << device;
+    }
+}
+
 using WindowsInputFileTest = ScratchDirectoryTest;
 
 TEST_F(WindowsInputFileTest, OnlyARegularFileIsOpened) {
     const std::string device = "cannot read P4P file: it is a character device, not a regular file";
-    // CON is the console, when the process has one; without one it names
-    // nothing that can be opened.
-    const std::string console =
-        ::GetConsoleWindow() != nullptr
-            ? device
-            : "cannot open P4P file: " + system_error_text(ERROR_INVALID_HANDLE);
     const struct {
         std::string path;
         std::string message;
@@ -132,12 +135,24 @@ TEST_F(WindowsInputFileTest, OnlyARegularFileIsOpened) {
         {dir_.string(), "cannot read P4P file: it is a directory, not a regular file"},
         {"NUL", device},
         {"nul", device},
-        {"CON", console},
+        {"CON", device},
+        {"PRN", device},
+        {"lpt1.p4p", device},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
+}
+
+// What a console types and shows (OEM code pages 850, 437) against what
+// file names and saint.ini use (the ANSI code page 1252).
+TEST(WindowsCodePageTest, TextIsConvertedBetweenCodePages) {
+    EXPECT_EQ(in_code_page("\x82t\x82.p4p", 850, 1252), "\xe9t\xe9.p4p");  // "été.p4p"
+    EXPECT_EQ(in_code_page("\xe9t\xe9.p4p", 1252, 850), "\x82t\x82.p4p");
+    EXPECT_EQ(in_code_page("gr\x81n", 437, 1252), "gr\xfcn");
+    EXPECT_EQ(in_code_page("\x80", 1252, 437), "?");  // no euro sign
+    EXPECT_EQ(in_code_page("\x82", 1252, 1252), "\x82");
 }
 
 }  // namespace

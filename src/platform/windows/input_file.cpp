@@ -1,10 +1,14 @@
 #include "platform/input_file.hpp"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/failure.hpp"
+#include "platform/name_exists.hpp"
 #include "platform/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
+#include "platform/windows/code_pages.hpp"
+#include "platform/windows/interruption.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
@@ -32,6 +36,24 @@ std::string kind_unless_regular(HANDLE handle) {
     }
 }
 
+// After a read that found no bytes, with its error (ERROR_HANDLE_EOF where
+// it failed not): whether the input has ended. A pipe whose writer has
+// finished is no error. Ctrl-C may have cut the read of a console or a pipe
+// short (Wine's read of a pipe returns nothing when SIGINT arrives), and its
+// handler must get the time to end the program; a Ctrl-C that the program
+// was told to ignore only cut it short, and the read goes on.
+bool input_has_ended(HANDLE handle, DWORD error, const std::string& name) {
+    if (error != ERROR_HANDLE_EOF && error != ERROR_BROKEN_PIPE &&
+        error != ERROR_OPERATION_ABORTED) {
+        fail_with_system_error("cannot read " + name, static_cast<int>(error));
+    }
+    const DWORD type = ::GetFileType(handle);
+    if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) {
+        let_pending_interruption_arrive();
+    }
+    return error != ERROR_OPERATION_ABORTED;
+}
+
 }  // namespace
 
 InputFile InputFile::standard_input(std::string name) {
@@ -39,6 +61,10 @@ InputFile InputFile::standard_input(std::string name) {
 }
 
 InputFile InputFile::open_regular_file(const std::string& path, const std::string& name) {
+    // CON, PRN or LPT1 would be opened as what they stand for, or not at all.
+    if (names_a_device(path)) {
+        throw Failure("cannot read " + name + ": " + not_a_regular_file("a character device"));
+    }
     // Backup semantics let a directory be opened, so that it is refused by
     // what it is rather than by a bare "Access is denied".
     const HANDLE handle = ::CreateFileA(
@@ -74,17 +100,28 @@ InputFile::~InputFile() {
 }
 
 std::size_t InputFile::read(char* buffer, std::size_t size) {
-    const DWORD wanted = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
-    DWORD count = 0;
-    if (::ReadFile(as_handle(handle_), buffer, wanted, &count, nullptr)) {
-        return count;
+    const HANDLE handle = as_handle(handle_);
+    while (converted_.empty()) {
+        const DWORD wanted = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+        DWORD count = 0;
+        const bool done = ::ReadFile(handle, buffer, wanted, &count, nullptr) != 0;
+        if (count == 0) {
+            if (input_has_ended(handle, done ? ERROR_HANDLE_EOF : ::GetLastError(), name_)) {
+                return 0;
+            }
+            continue;
+        }
+        const UINT typed = typed_code_page(handle);
+        if (typed == 0) {
+            return count;
+        }
+        converted_ = in_code_page(std::string_view(buffer, count), typed, ::GetACP());
     }
-    const DWORD error = ::GetLastError();
-    // A pipe whose writer has finished ends the input; it is no error.
-    if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) {
-        return 0;
-    }
-    fail_with_system_error("cannot read " + name_, static_cast<int>(error));
+    // Converted text may be longer than the bytes read.
+    const std::size_t handed = std::min(size, converted_.size());
+    converted_.copy(buffer, handed);
+    converted_.erase(0, handed);
+    return handed;
 }
 
 }  // namespace korvaline

@@ -1,10 +1,17 @@
 #include "platform/name_exists.hpp"
 
+#include <array>
+#include <string_view>
+
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
 
 bool name_exists(const std::string& path) {
+    // Windows has a device name such as NUL or COM1.001 in every directory.
+    if (names_a_device(path)) {
+        return true;
+    }
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return false;
@@ -15,8 +22,16 @@ bool name_exists(const std::string& path) {
     return !ends_in_separator || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool names_a_device(const std::string& /*path*/) {
-    return false;
+// Asks the system, whose rules change with its version (COM1.001 and
+// "nul .txt" as devices, in any directory; superscript digits; fewer names on
+// newer versions): the full path of a device is \\.\ and the device's name.
+bool names_a_device(const std::string& path) {
+    constexpr std::string_view kDevicePrefix = "\\\\.\\";
+    std::array<char, MAX_PATH> full{};
+    const DWORD length =
+        ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    return length > 0 && length < full.size() &&
+           std::string_view(full.data(), length).starts_with(kDevicePrefix);
 }
 
 }  // namespace korvaline

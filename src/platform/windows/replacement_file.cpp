@@ -5,36 +5,14 @@
 #include "core/failure.hpp"
 #include "platform/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
+#include "platform/windows/interruption.hpp"
 #include "platform/windows/windows_api.hpp"
+// With the settings <windows.h> was given above.
+#include <aclapi.h>
 
 namespace korvaline {
 
 namespace {
-
-// What the console control handler may touch. It runs on a thread of its
-// own, so the new file's name and existence change only under this lock.
-SRWLOCK g_lock = SRWLOCK_INIT;
-std::array<char, MAX_PATH + 1> g_new_file_path{};
-bool g_new_file_exists = false;
-
-class Locked {
-  public:
-    Locked() { ::AcquireSRWLockExclusive(&g_lock); }
-    ~Locked() { ::ReleaseSRWLockExclusive(&g_lock); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-};
-
-// Ctrl-C, Ctrl-Break, a closed console window, a logoff or a shutdown: the
-// new file goes, then the event takes its usual course and ends the program.
-BOOL WINAPI remove_new_file(DWORD /*event*/) {
-    const Locked locked;
-    if (g_new_file_exists) {
-        ::DeleteFileA(g_new_file_path.data());
-        g_new_file_exists = false;
-    }
-    return FALSE;
-}
 
 std::string full_path(const std::string& name) {
     std::array<char, MAX_PATH> path{};
@@ -65,6 +43,67 @@ std::string unique_suffix(unsigned attempt) {
 
 constexpr unsigned kMostAttempts = 100;
 
+// What of the old file's attributes a user sees and the new file keeps.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// A virus scanner or the search indexer often opens a file that has just
+// been written for a moment, and Windows then refuses the rename with one of
+// these errors. The rename is tried again after each of these pauses, a
+// second in all, as SQLite and Git for Windows do; a file held longer is a
+// failure.
+constexpr std::array<DWORD, 7> kPausesBeforeRetryMs = {10, 20, 40, 80, 160, 320, 400};
+
+bool may_pass(int error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+           error == ERROR_LOCK_VIOLATION;
+}
+
+// A file's access list (DACL), as read once.
+class AccessList {
+  public:
+    explicit AccessList(const std::string& path) {
+        read_ = ::GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                        nullptr, nullptr, &list_, nullptr,
+                                        &descriptor_) == ERROR_SUCCESS;
+    }
+    explicit AccessList(HANDLE file) {
+        read_ = ::GetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                  &list_, nullptr, &descriptor_) == ERROR_SUCCESS;
+    }
+    ~AccessList() { ::LocalFree(descriptor_); }
+    AccessList(const AccessList&) = delete;
+    AccessList& operator=(const AccessList&) = delete;
+
+    bool read() const { return read_; }
+    PACL list() const { return list_; }
+
+    bool is_protected() const {
+        SECURITY_DESCRIPTOR_CONTROL control = 0;
+        DWORD revision = 0;
+        return ::GetSecurityDescriptorControl(descriptor_, &control, &revision) &&
+               (control & SE_DACL_PROTECTED) != 0;
+    }
+
+    bool same_as(const AccessList& other) const {
+        return is_protected() == other.is_protected() && entries() == other.entries();
+    }
+
+  private:
+    std::string_view entries() const {
+        ACL_SIZE_INFORMATION size{};
+        if (list_ == nullptr ||
+            !::GetAclInformation(list_, &size, sizeof size, AclSizeInformation)) {
+            return {};
+        }
+        return {reinterpret_cast<const char*>(list_), size.AclBytesInUse};
+    }
+
+    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+    PACL list_ = nullptr;
+    bool read_ = false;
+};
+
 }  // namespace
 
 class ReplacementFile::Impl {
@@ -80,8 +119,10 @@ class ReplacementFile::Impl {
   private:
     void check_target();
     void create_beside_target();
+    void take_over_from_target() noexcept;
+    void keep_access_list() noexcept;
     void put_in_place();
-    void keep_attributes() noexcept;
+    int rename_onto_target();
     void discard() noexcept;
 
     std::string name_;
@@ -95,6 +136,7 @@ class ReplacementFile::Impl {
 ReplacementFile::Impl::Impl(const std::string& name) : name_(name), path_(full_path(name)) {
     check_target();
     create_beside_target();
+    take_over_from_target();
 }
 
 ReplacementFile::Impl::~Impl() {
@@ -115,7 +157,8 @@ void ReplacementFile::Impl::check_target() {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw Failure("cannot replace " + name_ + ": " + not_a_regular_file("a directory"));
     }
-    // Windows refuses to replace a read-only file, but a rename would do it.
+    // Windows refuses to rename onto a read-only file, after the retries;
+    // Wine would do it. Refused at once, before anything is made.
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         fail_with_system_error("cannot replace " + name_, ERROR_ACCESS_DENIED);
     }
@@ -124,21 +167,19 @@ void ReplacementFile::Impl::check_target() {
 void ReplacementFile::Impl::create_beside_target() {
     for (unsigned attempt = 0; attempt < kMostAttempts; ++attempt) {
         const std::string candidate = path_ + unique_suffix(attempt);
-        if (candidate.size() >= g_new_file_path.size()) {
+        if (candidate.size() >= MAX_PATH) {
             fail_with_system_error("cannot create a temporary file beside " + name_,
                                    ERROR_FILENAME_EXCED_RANGE);
         }
-        const Locked locked;
-        // Shared for deletion, so that the control handler can remove it
-        // while it is open.
-        handle_ = ::CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
-                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const InterruptionHeldBack held;
+        // Shared for deletion, so that an interruption can remove it while
+        // it is open; its access list is read and set through this handle.
+        handle_ =
+            ::CreateFileA(candidate.c_str(), GENERIC_WRITE | READ_CONTROL | WRITE_DAC,
+                          FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ != INVALID_HANDLE_VALUE) {
             new_path_ = candidate;
-            candidate.copy(g_new_file_path.data(), candidate.size());
-            g_new_file_path[candidate.size()] = '\0';
-            g_new_file_exists = true;
-            ::SetConsoleCtrlHandler(remove_new_file, TRUE);
+            remove_on_interruption(new_path_);
             return;
         }
         const int error = last_system_error();
@@ -149,6 +190,37 @@ void ReplacementFile::Impl::create_beside_target() {
     fail_with_system_error("cannot create a temporary file beside " + name_, ERROR_FILE_EXISTS);
 }
 
+// The new file gets what users see of the old one before it takes its name,
+// so that there is no moment in which saint.ini lacks them. What the system
+// refuses here is not a failure: the new file keeps its own.
+void ReplacementFile::Impl::take_over_from_target() noexcept {
+    if (!target_exists_) {
+        return;
+    }
+    FILE_BASIC_INFO basic{};  // times of 0 are left as they are
+    basic.FileAttributes = target_attributes_ & kKeptAttributes;
+    if (basic.FileAttributes != 0) {
+        ::SetFileInformationByHandle(handle_, FileBasicInfo, &basic, sizeof basic);
+    }
+    keep_access_list();
+}
+
+// An access list set on saint.ini by hand is the one that differs from what
+// a new file in its directory gets; one that does not differ (all inherited,
+// or as Wine makes it up from the permission bits) is left alone.
+void ReplacementFile::Impl::keep_access_list() noexcept {
+    const AccessList old_list(path_);
+    const AccessList new_list(handle_);
+    if (!old_list.read() || !new_list.read() || old_list.same_as(new_list)) {
+        return;
+    }
+    const SECURITY_INFORMATION what =
+        DACL_SECURITY_INFORMATION |
+        (old_list.is_protected() ? PROTECTED_DACL_SECURITY_INFORMATION
+                                 : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    ::SetSecurityInfo(handle_, SE_FILE_OBJECT, what, nullptr, nullptr, old_list.list(), nullptr);
+}
+
 void ReplacementFile::Impl::discard() noexcept {
     if (handle_ != INVALID_HANDLE_VALUE) {
         ::CloseHandle(handle_);
@@ -157,12 +229,9 @@ void ReplacementFile::Impl::discard() noexcept {
     if (new_path_.empty()) {
         return;
     }
-    const Locked locked;
-    if (g_new_file_exists) {
-        ::DeleteFileA(new_path_.c_str());
-        g_new_file_exists = false;
-    }
-    ::SetConsoleCtrlHandler(remove_new_file, FALSE);
+    const InterruptionHeldBack held;
+    ::DeleteFileA(new_path_.c_str());
+    remove_on_interruption("");
     new_path_.clear();
 }
 
@@ -197,48 +266,30 @@ void ReplacementFile::Impl::commit() {
 }
 
 void ReplacementFile::Impl::put_in_place() {
-    const Locked locked;
-    if (!g_new_file_exists) {
-        // The control handler has removed it: the program is ending.
-        fail_with_system_error("cannot replace " + name_, ERROR_OPERATION_ABORTED);
+    for (std::size_t retry = 0;; ++retry) {
+        const int error = rename_onto_target();
+        if (error == 0) {
+            return;
+        }
+        if (!may_pass(error) || retry == kPausesBeforeRetryMs.size()) {
+            fail_with_system_error("cannot replace " + name_, error);
+        }
+        ::Sleep(kPausesBeforeRetryMs[retry]);
     }
-    // ReplaceFileA keeps the old file's attributes, security and creation
-    // time; a plain move is for a file that is new.
-    bool replaced = false;
-    int error = 0;
-    if (target_exists_) {
-        replaced = ::ReplaceFileA(path_.c_str(), new_path_.c_str(), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
-                                  nullptr, nullptr);
-        error = replaced ? 0 : last_system_error();
-    }
-    // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: the old file has gone and the new
-    // one has not yet taken its name, so the move below must complete it.
-    if (!target_exists_ || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        replaced = ::MoveFileExA(new_path_.c_str(), path_.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        error = replaced ? 0 : last_system_error();
-    }
-    if (!replaced) {
-        fail_with_system_error("cannot replace " + name_, error);
-    }
-    g_new_file_exists = false;
-    ::SetConsoleCtrlHandler(remove_new_file, FALSE);
-    new_path_.clear();
-    keep_attributes();
 }
 
-// ReplaceFileA should carry a hidden or system attribute over, but not every
-// system does (Wine does not); a refusal to set them is not a failure, as the
-// file has been written.
-void ReplacementFile::Impl::keep_attributes() noexcept {
-    constexpr DWORD kKept =
-        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    const DWORD wanted = target_attributes_ & kKept;
-    const DWORD now = ::GetFileAttributesA(path_.c_str());
-    if (wanted != 0 && now != INVALID_FILE_ATTRIBUTES && (now & wanted) != wanted) {
-        ::SetFileAttributesA(path_.c_str(), now | wanted);
+// One rename that replaces the old file, if any, in one step: saint.ini is
+// the old file or the new one at every moment. Written through, so that the
+// new name survives a power cut. The error, or 0.
+int ReplacementFile::Impl::rename_onto_target() {
+    const InterruptionHeldBack held;
+    if (!::MoveFileExA(new_path_.c_str(), path_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return last_system_error();
     }
+    remove_on_interruption("");
+    new_path_.clear();
+    return 0;
 }
 
 ReplacementFile::ReplacementFile(const std::string& target)

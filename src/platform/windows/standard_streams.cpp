@@ -1,6 +1,8 @@
 #include "platform/standard_streams.hpp"
 
 #include "platform/system_error.hpp"
+#include "platform/windows/code_pages.hpp"
+#include "platform/windows/interruption.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
@@ -25,23 +27,32 @@ DWORD write_all(HANDLE handle, std::string_view bytes) {
     return 0;
 }
 
+// The program's text is in the ANSI code page, as the file names in it are;
+// a console shows it in its own.
+DWORD write_text(HANDLE handle, std::string_view bytes) {
+    const UINT shown = shown_code_page(handle);
+    return shown == 0 ? write_all(handle, bytes)
+                      : write_all(handle, in_code_page(bytes, ::GetACP(), shown));
+}
+
 }  // namespace
 
 void prepare_standard_streams() {
     // A name on an empty drive must be a name that does not exist, not a
     // dialogue box that waits for a click.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    end_on_interruption();
 }
 
 void write_standard_output(std::string_view bytes) {
-    const DWORD error = write_all(::GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+    const DWORD error = write_text(::GetStdHandle(STD_OUTPUT_HANDLE), bytes);
     if (error != 0) {
         fail_with_system_error("cannot write to standard output", static_cast<int>(error));
     }
 }
 
 void write_standard_error(std::string_view bytes) noexcept {
-    write_all(::GetStdHandle(STD_ERROR_HANDLE), bytes);
+    write_text(::GetStdHandle(STD_ERROR_HANDLE), bytes);
 }
 
 }  // namespace korvaline
