@@ -11,6 +11,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "core/failure.hpp"
 #include "platform/posix/file_kind.hpp"
@@ -251,8 +252,9 @@ void ReplacementFile::Impl::take_over_permissions(const Target& target) {
 // attributes (user.*) come along where the file system takes them; the other
 // kinds belong to the system and are not copied.
 void ReplacementFile::Impl::take_over_attributes(const std::string& old_path) {
-    std::string names(kMostAttributeBytes, '\0');
-    const ssize_t length = ::listxattr(old_path.c_str(), names.data(), names.size());
+    // Left uncleared, so that only what the system fills takes memory.
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kMostAttributeBytes);
+    const ssize_t length = ::listxattr(old_path.c_str(), buffer.get(), kMostAttributeBytes);
     const int error = length < 0 ? errno : 0;
     // A file system without extended attributes has no access control lists.
     if (error == ENOTSUP) {
@@ -261,7 +263,7 @@ void ReplacementFile::Impl::take_over_attributes(const std::string& old_path) {
     if (error != 0) {
         fail_with_system_error("cannot read the access control list of " + name_, error);
     }
-    names.resize(static_cast<std::size_t>(length));
+    const std::string names(buffer.get(), static_cast<std::size_t>(length));
     for (std::size_t start = 0; start < names.size();) {
         const std::string attribute(names.c_str() + start);
         start += attribute.size() + 1;
@@ -280,10 +282,10 @@ void ReplacementFile::Impl::take_over_attributes(const std::string& old_path) {
 // The error that kept the attribute from being copied, or 0.
 int ReplacementFile::Impl::copy_attribute(const std::string& old_path,
                                           const std::string& attribute) {
-    std::string value(kMostAttributeBytes, '\0');
+    const auto value = std::make_unique_for_overwrite<char[]>(kMostAttributeBytes);
     const ssize_t length =
-        ::getxattr(old_path.c_str(), attribute.c_str(), value.data(), value.size());
-    if (length < 0 || ::fsetxattr(fd_, attribute.c_str(), value.data(),
+        ::getxattr(old_path.c_str(), attribute.c_str(), value.get(), kMostAttributeBytes);
+    if (length < 0 || ::fsetxattr(fd_, attribute.c_str(), value.get(),
                                   static_cast<std::size_t>(length), 0) != 0) {
         return errno;
     }
