@@ -12,8 +12,4 @@ void note_if_cut(const FixedText& used, std::string_view wanted, bool answer_was
     }
 }
 
-bool holds_text_beyond(std::string_view answer, std::size_t width) {
-    return answer.size() > width && answer.find_first_not_of(' ', width) != std::string_view::npos;
-}
-
 }  // namespace korvaline

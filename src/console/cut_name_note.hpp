@@ -15,8 +15,4 @@ namespace korvaline {
 void note_if_cut(const FixedText& used, std::string_view wanted, bool answer_was_cut,
                  Console& console);
 
-// Whether an answer given whole (on the command line) holds more than blanks
-// beyond the first `width` characters: text that a field of that width cuts.
-bool holds_text_beyond(std::string_view answer, std::size_t width);
-
 }  // namespace korvaline

@@ -35,4 +35,8 @@ bool FixedText::equals(std::string_view other) const {
     return true;
 }
 
+bool holds_text_beyond(std::string_view text, std::size_t width) {
+    return text.size() > width && text.find_first_not_of(' ', width) != std::string_view::npos;
+}
+
 }  // namespace korvaline

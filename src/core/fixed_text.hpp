@@ -35,4 +35,8 @@ class FixedText {
     std::string content_;
 };
 
+// Whether `text` holds more than blanks beyond its first `width` characters:
+// text that a field of that width cuts.
+bool holds_text_beyond(std::string_view text, std::size_t width);
+
 }  // namespace korvaline

@@ -1,6 +1,5 @@
 #include "p4p/p4p_reader.hpp"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -50,10 +49,6 @@ void note_tab(P4pScan& scan, std::string_view key, const std::string& line, std:
     }
 }
 
-bool holds_text_after(const std::string& line, std::size_t column) {
-    return line.find_first_not_of(' ', std::min(column, line.size())) != std::string::npos;
-}
-
 }  // namespace
 
 P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
@@ -65,7 +60,7 @@ P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
         switch (kind_of(key)) {
             case LineKind::kTitle:
                 record.title.assign(columns(line, 7, 28));
-                scan.title_cut = holds_text_after(line, 28) || lines.last_line_was_cut();
+                scan.title_cut = holds_text_beyond(line, 28) || lines.last_line_was_cut();
                 note_tab(scan, "TITLE", line, 28);
                 break;
             case LineKind::kBravais:

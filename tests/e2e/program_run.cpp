@@ -56,15 +56,6 @@ void lay_out_project(const Workspace& workspace) {
     write_file(workspace.dir() / "abc1.p4p", "TITLE Test compound\nSYMM   mmm\n");
 }
 
-std::string directory_as_seen(const Workspace& workspace) {
-    std::string directory = workspace.dir().string();
-    if (KORVALINE_PROGRAM_RUNS_UNDER_WINE) {
-        std::replace(directory.begin(), directory.end(), '/', '\\');
-        directory.insert(0, "Z:");
-    }
-    return directory;
-}
-
 std::set<std::string> list_names(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) {
@@ -92,14 +83,11 @@ int open_output(const RunOptions& options, const std::string& path) {
 // APPDATA and PROGRAMDATA in the scratch directory, no XDG_CONFIG_HOME or
 // KORVALINE_PROFILE.
 std::vector<std::string> environment_words(const Workspace& workspace) {
-    const std::string scratch = workspace.scratch().string();
-    return {"-u",
-            "XDG_CONFIG_HOME",
-            "-u",
-            "KORVALINE_PROFILE",
-            "HOME=" + scratch + "/home",
-            "APPDATA=" + scratch + "/appdata",
-            "PROGRAMDATA=" + scratch + "/programdata"};
+    std::vector<std::string> words = {"-u", "XDG_CONFIG_HOME", "-u", "KORVALINE_PROFILE"};
+    for (const std::string name : {"HOME", "APPDATA", "PROGRAMDATA"}) {
+        words.push_back(name + "=" + (workspace.scratch() / name).string());
+    }
+    return words;
 }
 
 // The words that start the program under test through env(1), under

@@ -67,10 +67,6 @@ void make_frames(const std::filesystem::path& dir, const std::string& base, int 
 // title is "Test compound" and Laue symbol mmm.
 void lay_out_project(const Workspace& workspace);
 
-// The run's directory as the program under test names it: a Windows program
-// under Wine sees it on drive Z:.
-std::string directory_as_seen(const Workspace& workspace);
-
 // The names in `dir`.
 std::set<std::string> list_names(const std::filesystem::path& dir);
 

@@ -52,8 +52,6 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"-y", "--p4p=x"}, "usage: --yes and --p4p cannot be used together"},
         {{"--profile=", "--no-profile"},
          "usage: --profile and --no-profile cannot be used together"},
-        {{"--profile=a", "--no-profile"},
-         "usage: --profile and --no-profile cannot be used together"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(c.words), c.read) << testing::PrintToString(c.words);
