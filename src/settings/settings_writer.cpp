@@ -12,20 +12,20 @@ namespace {
 
 // Called with saint.ini already in place: a lost message must not read as a
 // lost file.
-void tell_ready(Console& console) {
+void tell_ready(const SettingsDestination& destination, Console& console) {
     console.announce("KORVALINE IS READY TO LOAD saint PROGRAM...");
     try {
         console.flush();
     } catch (const Failure& lost) {
-        throw Failure(
-            std::string("saint.ini has been written, but the closing message was lost: ") +
-            lost.what());
+        throw Failure(destination.name() +
+                      " has been written, but the closing message was lost: " + lost.what());
     }
 }
 
 }  // namespace
 
-void write_settings_file(const SetupRecord& record, const Profile* profile, Console& console) {
+void write_settings_file(const SetupRecord& record, const Profile* profile,
+                         const SettingsDestination& destination, Console& console) {
     std::vector<SaintIniLine> lines = saint_ini_lines(record);
     if (profile != nullptr) {
         apply_profile(*profile, lines);
@@ -33,12 +33,12 @@ void write_settings_file(const SetupRecord& record, const Profile* profile, Cons
     }
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
-    SettingsFile file;
+    SettingsFile file(destination);
     for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }
     file.close();
-    tell_ready(console);
+    tell_ready(destination, console);
 }
 
 }  // namespace korvaline
