@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "posix_user.hpp"
 #include "program_run.hpp"
@@ -178,21 +179,31 @@ TEST(FailureTest, StandardOutputFailingAroundTheSaveTellsWhetherSaintIniWasWritt
         std::size_t room_short;
         bool written;
         std::string errors;
+        std::vector<std::string> arguments;
     } cases[] = {
         {ready.size() - 3, true,
          "korvaline: saint.ini has been written, but the closing message was lost: "
          "cannot write to standard output: File too large\n"},
         {ready.size() + saving.size() - 3, false,
          "korvaline: cannot write to standard output: File too large\n"},
+        {ready.size() - 3,
+         true,
+         "korvaline: DIR/saint.ini has been written, but the closing message was lost: "
+         "cannot write to standard output: File too large\n",
+         {"-C", "."}},
     };
-    for (const auto& c : cases) {
+    for (auto c : cases) {
         Workspace workspace;
+        if (c.errors.starts_with("korvaline: DIR")) {
+            c.errors.replace(11, 3, fs::canonical(workspace.dir()).string());
+        }
         lay_out_project(workspace);
         const std::string old_settings = "old\n";
         write_file(workspace.dir() / "saint.ini", old_settings);
         const auto names_before = list_names(workspace.dir());
         const RunResult result = run_program(
-            workspace, {.input = "abc\ny\n",
+            workspace, {.arguments = c.arguments,
+                        .input = "abc\ny\n",
                         .output_before = std::string(kLimit - output_size + c.room_short, '.'),
                         .file_size_limit = kLimit});
         EXPECT_EQ(result.exit_status, 1);
@@ -202,17 +213,40 @@ TEST(FailureTest, StandardOutputFailingAroundTheSaveTellsWhetherSaintIniWasWritt
     }
 }
 
-TEST(FailureTest, UnwritableSaintIniIsAFailure) {
-    Workspace workspace;
-    lay_out_project(workspace);
-    write_file(workspace.dir() / "saint.ini", "old\n");
-    fs::permissions(workspace.dir() / "saint.ini", fs::perms(0444));
+// Named as ever by a plain run; by its absolute path once the run was sent
+// to its directory or given the file, so that a batch log says which crystal.
+TEST(FailureTest, UnwritableSaintIniIsAFailureThatNamesIt) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string named;
+    } cases[] = {
+        {{}, "saint.ini"},
+        {{"-C", "DIR"}, "DIR/saint.ini"},
+        {{"-o", "saint.ini"}, "DIR/saint.ini"},
+    };
+    for (auto c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        write_file(workspace.dir() / "saint.ini", "old\n");
+        fs::permissions(workspace.dir() / "saint.ini", fs::perms(0444));
+        const std::string dir = fs::canonical(workspace.dir()).string();
+        c.arguments.insert(c.arguments.end(), {"-p", "abc", "-y"});
+        c.arguments.push_back(c.named);
+        for (std::string& word : c.arguments) {
+            if (word.starts_with("DIR")) {
+                word.replace(0, 3, dir);
+            }
+        }
+        const std::string named = c.arguments.back();
+        c.arguments.pop_back();
 
-    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
+        const RunResult result =
+            run_program(workspace, {.arguments = c.arguments, .unprivileged = true});
 
-    EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.errors, "korvaline: cannot replace saint.ini: Permission denied\n");
-    EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), "old\n");
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.errors, "korvaline: cannot replace " + named + ": Permission denied\n");
+        EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), "old\n");
+    }
 }
 
 TEST(FailureTest, UnreadableP4pFileIsAFailure) {

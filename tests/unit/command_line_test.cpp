@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,12 @@ std::string read(std::vector<std::string> words) {
     return tasks[static_cast<int>(line.task)] + (" project=" + given.project_name.value_or("-")) +
            " p4p=" + given.p4p_name.value_or("-") + (given.accept_offered_p4p ? " yes" : "") +
            (line.profile.named ? " profile=" + *line.profile.named : "") +
-           (line.profile.refused ? " no-profile" : "");
+           (line.profile.refused ? " no-profile" : "") +
+           std::accumulate(line.directories.begin(), line.directories.end(), std::string(),
+                           [](const std::string& so_far, const std::string& directory) {
+                               return so_far + " C=" + directory;
+                           }) +
+           (line.output ? " output=" + *line.output : "");
 }
 
 TEST(CommandLineTest, OptionsByGnuConventions) {
@@ -43,11 +49,15 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"--profile-template"}, "template project=- p4p=-"},
         {{"-V", "--profile-template"}, "version project=- p4p=-"},
         {{"--version", "-h"}, "help project=- p4p=-"},
+        {{"-C", "a", "--dir=../b", "-o-", "-Cc"}, "set up project=- p4p=- C=a C=../b C=c output=-"},
+        {{"-o", "x.ini", "--output", "y.ini"}, "set up project=- p4p=- output=y.ini"},
         {{"-yp", "abc", "--", "-p"}, "usage: unexpected argument '-p'"},
         {{"--frobnicate"}, "usage: unknown option '--frobnicate'"},
         {{"--pro", "x"}, "usage: option '--pro' is ambiguous"},
         {{"-x"}, "usage: unknown option '-x'"},
         {{"--p4p"}, "usage: option '--p4p' needs an argument"},
+        {{"-p", "abc", "-C"}, "usage: option '-C' needs an argument"},
+        {{"--output"}, "usage: option '--output' needs an argument"},
         {{"--yes=no"}, "usage: option '--yes' takes no argument"},
         {{"-y", "--p4p=x"}, "usage: --yes and --p4p cannot be used together"},
         {{"--profile=", "--no-profile"},
