@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/blanks.hpp"
 #include "core/failure.hpp"
 #include "core/numbers.hpp"
 
@@ -57,10 +58,6 @@ void note_tab(P4pScan& scan, std::string_view key, const std::string& line, std:
     if (columns(line, 1, last).find('\t') != std::string_view::npos) {
         scan.tabbed_keys.emplace_back(key);
     }
-}
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
 }
 
 // The next field of `text`, which loses it and the blanks before it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/blanks.hpp"
 #include "core/failure.hpp"
 #include "platform/input_file.hpp"
 
@@ -14,12 +15,16 @@ namespace {
 constexpr std::size_t kLongestRead = 64 * 1024;
 constexpr std::size_t kKeysNamed = 3;
 
-std::string_view without_blanks_around(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
+// The line up to its line feed, without the carriage returns of its ending
+// and the blanks around it.
+std::string_view next_line(std::string_view& text) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    while (line.ends_with('\r')) {
+        line.remove_suffix(1);
     }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    return without_blanks_around(line);
 }
 
 const SaintIniLine* new_line_for(const std::vector<SaintIniLine>& lines, std::string_view section,
@@ -67,9 +72,7 @@ std::string replaced_values_note(std::string_view old_text, const std::vector<Sa
     std::size_t count = 0;
     std::vector<std::string> keys;
     while (!old_text.empty()) {
-        const std::size_t end = std::min(old_text.find('\n'), old_text.size());
-        const std::string_view line = without_blanks_around(old_text.substr(0, end));
-        old_text.remove_prefix(std::min(end + 1, old_text.size()));
+        const std::string_view line = next_line(old_text);
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             section = line.substr(1, line.size() - 2);
             continue;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/blanks.hpp"
 #include "core/failure.hpp"
 #include "core/numbers.hpp"
 #include "platform/input_file.hpp"
@@ -17,20 +18,6 @@ namespace {
 // Longer lines are no profile's: they are refused, not cut.
 constexpr std::size_t kLongestLine = 4096;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view without_blanks_around(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && is_blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // Keys of saint.ini are upper-case words with digits and underscores; a
 // key of anything else is a line of no known form.
