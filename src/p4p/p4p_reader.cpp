@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,9 +17,9 @@ namespace korvaline {
 namespace {
 
 // Nothing past column 33 of a P4P line is ever used, but for the SOURCE
-// line, whose fields are separated by blanks wherever they stand; its target
-// and wavelength come long before this.
-constexpr std::size_t kColumnsKept = 256;
+// line, whose fields are separated by blanks wherever they stand within
+// this many columns.
+constexpr std::size_t kColumnsKept = 4096;
 
 enum class LineKind { kTitle, kBravais, kSymm, kSainov, kSource, kOther };
 
@@ -80,14 +81,18 @@ bool is_target(std::string_view field) {
     });
 }
 
+bool is_wavelength(std::string_view field) {
+    return is_number(field) && number_value(field) > 0 && std::isfinite(number_value(field));
+}
+
 // The source a SOURCE line names: its target and its wavelength, the first
 // two fields after the key; none when they are not letters and a number
-// above 0.
-std::optional<XraySource> source_named_by(const std::string& line) {
+// above 0, or when the wavelength runs into the columns that were not kept.
+std::optional<XraySource> source_named_by(const std::string& line, bool cut) {
     std::string_view rest = std::string_view(line).substr(std::min<std::size_t>(line.size(), 6));
     const std::string_view target = next_field(rest);
     const std::string_view wavelength = next_field(rest);
-    if (!is_target(target) || !is_number(wavelength) || !(number_value(wavelength) > 0)) {
+    if (!is_target(target) || !is_wavelength(wavelength) || (cut && rest.empty())) {
         return std::nullopt;
     }
     std::string upper(target);
@@ -124,7 +129,8 @@ P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
                 scan.end = P4pScanEnd::kSainov;
                 return scan;
             case LineKind::kSource:
-                if (std::optional<XraySource> source = source_named_by(line)) {
+                if (std::optional<XraySource> source =
+                        source_named_by(line, lines.last_line_was_cut())) {
                     record.source = std::move(source);
                 } else {
                     scan.passed_over_sources.push_back(number);

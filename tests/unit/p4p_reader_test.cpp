@@ -100,8 +100,10 @@ TEST(P4pReaderTest, TakesFieldsByColumnsFromKeyedLines) {
          fields("", "", "", "mmm", "AG 5.6e-1")},
         {"SOURCE lines without a target and a wavelength above 0 are passed over",
          "SOURCE  MO  0.71073\nSOURCE  CU\nSOURCE 1.54 CU\nSOURCE  C2  1.5\nSOURCE  CU  0\n"
-         "SOURCE  CU  -1.5\nSOURCE  CU  1.5A\nSOURCEX CU 1.5\nsource CU 1.5\nSYMM   mmm\n",
-         fields("", "", "", "mmm", "MO 0.71073 !2 !3 !4 !5 !6 !7 !8")},
+         "SOURCE  CU  -1.5\nSOURCE  CU  1.5A\nSOURCEX CU 1.5\nsource CU 1.5\nSOURCE  CU  1E999\n"
+         "SOURCE  CU" +
+             std::string(4080, ' ') + "1.54184567\nSYMM   mmm\n",
+         fields("", "", "", "mmm", "MO 0.71073 !2 !3 !4 !5 !6 !7 !8 !10 !11")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(scan(c.p4p), c.expected) << c.what;
