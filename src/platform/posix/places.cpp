@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 #include "core/failure.hpp"
 #include "platform/system_error.hpp"
@@ -54,7 +55,12 @@ std::string absolute_path(const std::string& name) {
     if (name.starts_with('/') || directory.empty()) {
         return name;
     }
-    return (directory == "/" ? "" : directory) + "/" + name;
+    // "./x" is "x" here; ".." stays, since a link on the way decides where it leads.
+    std::string_view relative = name;
+    while (relative.starts_with("./") && relative.size() > 2) {
+        relative.remove_prefix(relative.find_first_not_of('/', 1));
+    }
+    return (directory == "/" ? "" : directory) + "/" + std::string(relative);
 }
 
 }  // namespace korvaline
