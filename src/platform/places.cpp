@@ -4,9 +4,9 @@
 
 namespace korvaline {
 
-std::string environment_value(const char* name) {
+std::optional<std::string> environment_value(const char* name) {
     const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
+    return value == nullptr ? std::nullopt : std::optional<std::string>(value);
 }
 
 }  // namespace korvaline

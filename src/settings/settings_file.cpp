@@ -1,5 +1,7 @@
 #include "settings/settings_file.hpp"
 
+#include "core/failure.hpp"
+
 namespace korvaline {
 
 namespace {
@@ -9,9 +11,13 @@ constexpr std::size_t kWriteSize = 16 * 1024;
 
 }  // namespace
 
-SettingsFile::SettingsFile(const std::string& path) : file_(path) {}
+SettingsFile::SettingsFile(const std::string& path) : name_(path), file_(path) {}
 
 void SettingsFile::write_line(std::string_view text) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+        throw Failure("cannot write " + name_ + ": its line " + quoted(text) +
+                      " holds a line ending");
+    }
     pending_.append(text);
     pending_.push_back('\n');
     if (pending_.size() >= kWriteSize) {

@@ -17,7 +17,10 @@ class SettingsFile {
     // write, or when no new file can be made beside it.
     explicit SettingsFile(const std::string& path = "saint.ini");
 
-    // The text and a line feed.
+    // The text and a line feed. A text that holds a line ending (LF, or a CR,
+    // which ends a line for many readers) would be two lines where one is
+    // meant, another section or key among them: it is a Failure, and the
+    // old file stays.
     void write_line(std::string_view text);
     // Writes out and syncs the lines and puts the file in place for good.
     void close();
@@ -25,6 +28,7 @@ class SettingsFile {
   private:
     void write_out();
 
+    std::string name_;
     ReplacementFile file_;
     std::string pending_;
 };

@@ -14,7 +14,9 @@
 namespace korvaline::e2e {
 
 // A fresh directory for one run of the program, removed afterwards, and a
-// scratch directory beside it for what must not lie in the run's directory.
+// scratch directory beside it for what must not lie in the run's directory:
+// the run's HOME, APPDATA and PROGRAMDATA are folders there, and the site's
+// profile the file KORVALINE_SITE_PROFILE there.
 class Workspace {
   public:
     Workspace();

@@ -216,18 +216,26 @@ TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal)
     EXPECT_EQ(entries(), 1u);
 }
 
-// The user's profile by the XDG base directories, then the site's.
+// The user's profile by the XDG base directories, then the site's, which
+// KORVALINE_SITE_PROFILE names in place of /etc's when it is set.
 TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
-    const std::string site = "/etc/korvaline/profile.ini";
-    const std::string cases[][3] = {// XDG_CONFIG_HOME, HOME, the user's profile
-                                    {"/x", "/home/a", "/x/korvaline/profile.ini"},
-                                    {"", "/home/a", "/home/a/.config/korvaline/profile.ini"},
-                                    {"x", "", ""}};
+    const std::optional<std::string> unset;
+    const struct {
+        std::optional<std::string> config_home, home, site_variable;
+        std::string user, site;
+    } cases[] = {
+        {"/x", "/home/a", unset, "/x/korvaline/profile.ini", "/etc/korvaline/profile.ini"},
+        {"", "/home/a", "/opt/k.ini", "/home/a/.config/korvaline/profile.ini", "/opt/k.ini"},
+        {"x", unset, "", "", ""},
+    };
     for (const auto& c : cases) {
-        const auto paths = default_profile_paths(
-            [&](const std::string& name) { return name == "HOME" ? c[1] : c[0]; });
-        const auto expected = c[2].empty() ? std::vector{site} : std::vector{c[2], site};
-        EXPECT_EQ(paths, expected) << c[0];
+        const auto paths = default_profile_paths([&](const std::string& name) {
+            return name == "HOME"              ? c.home
+                   : name == "XDG_CONFIG_HOME" ? c.config_home
+                                               : c.site_variable;
+        });
+        EXPECT_EQ(paths.user, c.user) << c.user;
+        EXPECT_EQ(paths.site, c.site) << c.site;
     }
 }
 

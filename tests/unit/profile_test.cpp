@@ -10,6 +10,7 @@
 
 #include "failure_message.hpp"
 #include "scratch_directory.hpp"
+#include "scripted_console.hpp"
 
 namespace korvaline {
 namespace {
@@ -54,6 +55,10 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
         {"[SAINT]\nNROWS=1\n\nNROWS=2\n",
          "p.ini:4: NROWS is given twice in [SAINT], first on line 2"},
         {"[SAINT]\nNROWS 1024\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"[SAINT]\nNROWS\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"# Instrument 2\r[SAINT]\rNROWS=1024\r",
+         "p.ini:1: the lines end in a bare carriage return (line endings of an old Mac editor); "
+         "save the file with LF or CR LF line endings"},
         {"[INTEGRATE]\nTITLE=x\n",
          "p.ini:2: TITLE comes from the project, its runs or its P4P file; a profile cannot set "
          "it"},
@@ -80,42 +85,71 @@ TEST(ProfileTest, TemplateRoundTrip) {
     }
 }
 
+// A line past the limit is refused where the limit is passed: the rest of
+// the line (here a file of zero bytes) is left unread.
+TEST(ProfileTest, OverLongLineIsNotReadToItsEnd) {
+    LineSource lines = LineSource::from_text(std::string(5000, '\0') + "\n[SAINT]\n");
+    EXPECT_EQ(failure_message([&] { parse_profile(lines, "p.ini"); }),
+              "p.ini:1: the line is longer than 4096 characters");
+    std::string rest;
+    ASSERT_TRUE(lines.read_line(5000, rest));
+    EXPECT_EQ(rest.size(), 5000u - 4096u);
+}
+
 using ProfileSearchTest = ScratchDirectoryTest;
 
 // The first place that names a profile is used alone: the option, the
-// variable, the user's default place.
+// variable, the user's default place, the site's (unless
+// KORVALINE_SITE_PROFILE is empty). A default place that is a link to
+// nothing is a failure.
 TEST_F(ProfileSearchTest, FirstPlaceFoundIsUsed) {
     const std::string named = (dir_ / "named.ini").string();
     const std::string by_variable = (dir_ / "variable.ini").string();
-    const auto environment = [&](bool with_variable) {
-        return [=, this](const std::string& name) {
-            return name == "KORVALINE_PROFILE" ? (with_variable ? by_variable : "")
-                                               : (dir_ / "config").string();
-        };
-    };
-    const std::string user_default = default_profile_paths(environment(false)).front();
-    std::filesystem::create_directories(std::filesystem::path(user_default).parent_path());
-    for (const std::string& path : {named, by_variable, user_default}) {
+    const std::string site = (dir_ / "site.ini").string();
+    const std::string user = (dir_ / "config" / "korvaline" / "profile.ini").string();
+    std::filesystem::create_directories(dir_ / "config" / "korvaline");
+    for (const std::string& path : {named, by_variable, site}) {
         std::ofstream(path) << "[SAINT]\nNROWS=1\n";
     }
+    enum UserPlace { kProfile, kNothing, kLinkToNothing };
     const struct {
         const char* named;  // --profile, when not null
         bool refused;       // --no-profile
         bool with_variable;
+        UserPlace user_place;
+        std::string site;  // KORVALINE_SITE_PROFILE
         std::string used;  // path of the profile, "none", or how the failure begins
     } cases[] = {
-        {named.c_str(), false, true, named},
-        {nullptr, false, true, by_variable},
-        {nullptr, true, true, "none"},
-        {nullptr, false, false, user_default},
-        {"missing.ini", false, true, "cannot open profile 'missing.ini': "},
+        {named.c_str(), false, true, kProfile, site, named},
+        {nullptr, false, true, kProfile, site, by_variable},
+        {nullptr, true, true, kProfile, site, "none"},
+        {nullptr, false, false, kProfile, site, user},
+        {nullptr, false, false, kNothing, site, site},
+        {nullptr, false, false, kNothing, "", "none"},
+        {nullptr, false, false, kLinkToNothing, site,
+         "cannot open profile '" + user +
+             "': it is a symbolic link to 'gone.ini', which does not exist"},
+        {"missing.ini", false, true, kProfile, site, "cannot open profile 'missing.ini': "},
     };
     for (const auto& c : cases) {
+        std::filesystem::remove(user);
+        if (c.user_place == kProfile) {
+            std::ofstream(user) << "[SAINT]\nNROWS=1\n";
+        } else if (c.user_place == kLinkToNothing) {
+            std::filesystem::create_symlink("gone.ini", user);
+        }
+        const auto environment = [&](const std::string& name) -> std::optional<std::string> {
+            if (name == "KORVALINE_PROFILE") {
+                return c.with_variable ? by_variable : "";
+            }
+            return name == "KORVALINE_SITE_PROFILE" ? c.site : (dir_ / "config").string();
+        };
         const ProfileChoice choice{c.named ? std::optional<std::string>(c.named) : std::nullopt,
                                    c.refused};
+        ScriptedConsole console("", {});
         std::string used = "none";
         try {
-            const auto profile = load_profile(choice, environment(c.with_variable));
+            const auto profile = load_profile(choice, console.console, environment);
             used = profile ? profile->path : used;
         } catch (const Failure& failure) {
             used = failure.what();

@@ -6,25 +6,28 @@
 
 namespace korvaline {
 
-std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
-    std::vector<std::string> paths;
+DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment) {
+    DefaultProfilePaths paths;
     // The XDG base directories: $XDG_CONFIG_HOME, or ~/.config without it.
-    const std::string config_home = environment("XDG_CONFIG_HOME");
-    const std::string home = environment("HOME");
+    const std::string config_home = environment("XDG_CONFIG_HOME").value_or("");
+    const std::string home = environment("HOME").value_or("");
     // A relative XDG_CONFIG_HOME is no base directory: it is passed over.
     if (config_home.starts_with('/')) {
-        paths.push_back(config_home + "/korvaline/profile.ini");
+        paths.user = config_home + "/korvaline/profile.ini";
     } else if (!home.empty()) {
-        paths.push_back(home + "/.config/korvaline/profile.ini");
+        paths.user = home + "/.config/korvaline/profile.ini";
     }
-    paths.emplace_back("/etc/korvaline/profile.ini");
+    // As git's GIT_CONFIG_SYSTEM: for an install under another prefix, and
+    // for tests that must not see the machine's own.
+    paths.site = environment("KORVALINE_SITE_PROFILE").value_or("/etc/korvaline/profile.ini");
     return paths;
 }
 
 std::string_view default_profile_places() {
     return "  $XDG_CONFIG_HOME/korvaline/profile.ini (~/.config/korvaline/profile.ini\n"
            "      when XDG_CONFIG_HOME is unset or empty)\n"
-           "  /etc/korvaline/profile.ini\n";
+           "  $KORVALINE_SITE_PROFILE (/etc/korvaline/profile.ini when it is unset;\n"
+           "      none when it is empty)\n";
 }
 
 std::string current_directory() {

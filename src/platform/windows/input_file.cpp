@@ -83,10 +83,14 @@ InputFile InputFile::open_regular_file(const std::string& path, const std::strin
 }
 
 std::optional<InputFile> InputFile::open_if_present(const std::string& path,
-                                                    const std::string& name) {
+                                                    const std::string& name, std::string* refusal) {
     if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         const int error = last_system_error();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return std::nullopt;
+        }
+        if (error == ERROR_ACCESS_DENIED && refusal != nullptr) {
+            *refusal = system_error_text(error);
             return std::nullopt;
         }
     }
