@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -121,12 +123,16 @@ TEST(FailureTest, FullDiskWhileSavingLeavesTheOldSaintIni) {
     EXPECT_EQ(list_names(workspace.dir()), names_before);
 }
 
+// The access control list too, in a whole run, where failed existence tests
+// have left errno set: user::rw- user:1000:r-- group::--- mask::r-- other::---.
 TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     Workspace workspace;
     lay_out_project(workspace);
     const fs::path settings = workspace.dir() / "saint.ini";
     write_file(settings, "old\n");
-    fs::permissions(settings, fs::perms(0640));
+    const unsigned acl[] = {2, 0x60001, ~0u, 0x40002, 1000, 4, ~0u, 0x40010, ~0u, 0x20, ~0u};
+    const std::string acl_bytes(reinterpret_cast<const char*>(acl), sizeof acl);
+    ASSERT_EQ(::setxattr(settings.c_str(), "system.posix_acl_access", acl, sizeof acl, 0), 0);
     // Root can give the old file to another user, as after a run in a user's
     // directory; anyone else keeps their own.
     struct stat old_owner {};
@@ -145,6 +151,9 @@ TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     EXPECT_EQ(new_owner.st_uid, old_owner.st_uid);
     EXPECT_EQ(new_owner.st_gid, old_owner.st_gid);
     EXPECT_NE(read_file(settings), "old\n");
+    std::string kept(100, '\0');
+    const ssize_t size = ::getxattr(settings.c_str(), "system.posix_acl_access", kept.data(), 100);
+    EXPECT_EQ(kept.substr(0, static_cast<std::size_t>(std::max<ssize_t>(size, 0))), acl_bytes);
 }
 
 TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
@@ -225,6 +234,26 @@ TEST(FailureTest, UnreadableP4pFileIsAFailure) {
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.errors, "korvaline: cannot open P4P file 'abc1.p4p': Permission denied\n");
     EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
+}
+
+// A service account run with its caller's HOME: the user's profile place,
+// behind a directory closed to it, is noted and passed over for the site's.
+TEST(FailureTest, ClosedUserProfilePlaceGivesWayToTheSiteProfile) {
+    Workspace workspace;
+    lay_out_project(workspace);
+    const fs::path home = workspace.scratch() / "HOME";
+    const fs::path user_profile = home / ".config" / "korvaline" / "profile.ini";
+    fs::create_directories(user_profile.parent_path());
+    write_file(user_profile, "[SAINT]\nNROWS=2048\n");
+    fs::permissions(home, fs::perms::none);
+    write_file(workspace.scratch() / "KORVALINE_SITE_PROFILE", "[SAINT]\nNROWS=1024\n");
+
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
+
+    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_EQ(result.errors, "korvaline: note: cannot read " + user_profile.string() +
+                                 ": Permission denied; going on without it\n");
+    EXPECT_NE(read_file(workspace.dir() / "saint.ini").find("\nNROWS=1024\n"), std::string::npos);
 }
 
 // A file behind a directory the user may not search may exist: the run stops.

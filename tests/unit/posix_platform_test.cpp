@@ -259,7 +259,8 @@ TEST_F(PosixSettingsFileTest, SaveKeepsTheAccessControlListAndUserAttributes) {
     const unsigned acl[] = {2, 0x60001, ~0u, 0x60002, kNobody, 4, ~0u, 0x60010, ~0u, 0x20, ~0u};
     const std::string attributes[][2] = {
         {"system.posix_acl_access", std::string(reinterpret_cast<const char*>(acl), sizeof acl)},
-        {"user.korvaline.note", "kept"}};
+        {"user.korvaline.note", "kept"},
+        {"user.korvaline.empty", ""}};
     std::ofstream(path_) << "old\n";
     for (const auto& [name, value] : attributes) {
         ASSERT_EQ(::setxattr(path_.c_str(), name.c_str(), value.data(), value.size(), 0), 0);
@@ -273,6 +274,37 @@ TEST_F(PosixSettingsFileTest, SaveKeepsTheAccessControlListAndUserAttributes) {
         const ssize_t size = ::getxattr(path_.c_str(), name.c_str(), kept.data(), kept.size());
         EXPECT_EQ(kept.substr(0, static_cast<std::size_t>(size)), value) << name;
     }
+}
+
+// In a directory with a default access control list (of the words above),
+// a new saint.ini gets what a file created there with mode 0666 gets: the
+// list's entries and mask, whatever the umask says.
+TEST_F(PosixSettingsFileTest, NewFileGetsTheRightsOfAnyNewFileThere) {
+    const auto rights = [](const fs::path& path) {
+        std::string acl(100, '\0');
+        const ssize_t size = ::getxattr(path.c_str(), "system.posix_acl_access", acl.data(), 100);
+        return std::to_string(static_cast<unsigned>(fs::status(path).permissions())) + " " +
+               acl.substr(0, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+    };
+    const std::vector<unsigned> defaults[] = {
+        {2, 0x70001, ~0u, 0x50004, ~0u, 0x70008, kNoGroup, 0x70010, ~0u, 0x20, ~0u},
+        {2, 0x70001, ~0u, 0x50004, ~0u, 0x20, ~0u},
+        {2, 0x70001, ~0u, 0x70002, kNobody, 0x50004, ~0u, 0x70010, ~0u, 0x50020, ~0u},
+    };
+    const mode_t umask_before = ::umask(022);
+    for (int number = 0; const auto& list : defaults) {
+        const fs::path dir = dir_ / std::to_string(++number);
+        fs::create_directory(dir);
+        ASSERT_EQ(::setxattr(dir.c_str(), "system.posix_acl_default", list.data(),
+                             list.size() * sizeof(unsigned), 0),
+                  0);
+        ::close(::open((dir / "created").c_str(), O_CREAT | O_WRONLY, 0666));
+        SettingsFile file((dir / "saint.ini").string());
+        file.write_line("new");
+        file.close();
+        EXPECT_EQ(rights(dir / "saint.ini"), rights(dir / "created"));
+    }
+    ::umask(umask_before);
 }
 
 }  // namespace
