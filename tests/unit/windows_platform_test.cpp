@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "failure_message.hpp"
 #include "platform/file_exists.hpp"
 #include "platform/input_file.hpp"
 #include "platform/name_exists.hpp"
+#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/code_pages.hpp"
 #include "platform/windows/windows_api.hpp"
@@ -119,6 +121,32 @@ TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
     for (FixedText name(20); const char* device : {"COM1.001", "lpt3.017", "sub\\nul.999"}) {
         name.assign(device);
         EXPECT_TRUE(file_exists(name) && !frame_file_exists(name)) << device;
+    }
+}
+
+// %APPDATA% and %PROGRAMDATA% count only as absolute paths, as Linux passes
+// over a relative XDG_CONFIG_HOME; KORVALINE_SITE_PROFILE names the site's
+// profile in place of the one in %PROGRAMDATA%.
+TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFolders) {
+    const std::optional<std::string> unset;
+    const struct {
+        std::optional<std::string> appdata, programdata, site_variable;
+        std::string user, site;
+    } cases[] = {
+        {"C:\\A", "\\\\srv\\d", unset, "C:\\A\\korvaline\\profile.ini",
+         "\\\\srv\\d\\korvaline\\profile.ini"},
+        {"AppData", "\\ProgramData", unset, "", ""},
+        {"D:/x", "C:\\P", "", "D:/x\\korvaline\\profile.ini", ""},
+        {"C:A", "C:\\P", "lab.ini", "", "lab.ini"},
+    };
+    for (const auto& c : cases) {
+        const auto paths = default_profile_paths([&](const std::string& name) {
+            return name == "APPDATA"       ? c.appdata
+                   : name == "PROGRAMDATA" ? c.programdata
+                                           : c.site_variable;
+        });
+        EXPECT_EQ(paths.user, c.user) << c.user;
+        EXPECT_EQ(paths.site, c.site) << c.site;
     }
 }
 
