@@ -65,6 +65,16 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
     ::close(socket_fd);
 }
 
+// Where a file may well be absent, a link to nothing is no absence: what it
+// stands for (on a share not mounted, say) is missing.
+TEST_F(PosixInputFileTest, LinkToNothingIsNoAbsence) {
+    fs::create_symlink("gone.ini", dir_ / "link.ini");
+    EXPECT_FALSE(InputFile::open_if_present((dir_ / "none.ini").string(), "profile"));
+    EXPECT_EQ(failure_message(
+                  [&] { InputFile::open_if_present((dir_ / "link.ini").string(), "profile"); }),
+              "cannot open profile: it is a symbolic link to 'gone.ini', which does not exist");
+}
+
 using PosixSettingsFileTest = SaintIniTest;
 
 TEST_F(PosixSettingsFileTest, SomethingOtherThanAFileInTheWayIsAFailure) {

@@ -100,8 +100,7 @@ using ProfileSearchTest = ScratchDirectoryTest;
 
 // The first place that names a profile is used alone: the option, the
 // variable, the user's default place, the site's (unless
-// KORVALINE_SITE_PROFILE is empty). A default place that is a link to
-// nothing is a failure.
+// KORVALINE_SITE_PROFILE is empty).
 TEST_F(ProfileSearchTest, FirstPlaceFoundIsUsed) {
     const std::string named = (dir_ / "named.ini").string();
     const std::string by_variable = (dir_ / "variable.ini").string();
@@ -111,32 +110,26 @@ TEST_F(ProfileSearchTest, FirstPlaceFoundIsUsed) {
     for (const std::string& path : {named, by_variable, site}) {
         std::ofstream(path) << "[SAINT]\nNROWS=1\n";
     }
-    enum UserPlace { kProfile, kNothing, kLinkToNothing };
     const struct {
         const char* named;  // --profile, when not null
         bool refused;       // --no-profile
         bool with_variable;
-        UserPlace user_place;
+        bool user_has_one;
         std::string site;  // KORVALINE_SITE_PROFILE
         std::string used;  // path of the profile, "none", or how the failure begins
     } cases[] = {
-        {named.c_str(), false, true, kProfile, site, named},
-        {nullptr, false, true, kProfile, site, by_variable},
-        {nullptr, true, true, kProfile, site, "none"},
-        {nullptr, false, false, kProfile, site, user},
-        {nullptr, false, false, kNothing, site, site},
-        {nullptr, false, false, kNothing, "", "none"},
-        {nullptr, false, false, kLinkToNothing, site,
-         "cannot open profile '" + user +
-             "': it is a symbolic link to 'gone.ini', which does not exist"},
-        {"missing.ini", false, true, kProfile, site, "cannot open profile 'missing.ini': "},
+        {named.c_str(), false, true, true, site, named},
+        {nullptr, false, true, true, site, by_variable},
+        {nullptr, true, true, true, site, "none"},
+        {nullptr, false, false, true, site, user},
+        {nullptr, false, false, false, site, site},
+        {nullptr, false, false, false, "", "none"},
+        {"missing.ini", false, true, true, site, "cannot open profile 'missing.ini': "},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(user);
-        if (c.user_place == kProfile) {
+        if (c.user_has_one) {
             std::ofstream(user) << "[SAINT]\nNROWS=1\n";
-        } else if (c.user_place == kLinkToNothing) {
-            std::filesystem::create_symlink("gone.ini", user);
         }
         const auto environment = [&](const std::string& name) -> std::optional<std::string> {
             if (name == "KORVALINE_PROFILE") {
