@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "core/fixed_text.hpp"
 
@@ -14,6 +16,12 @@ struct RunEntry {
     std::int32_t frame_count = 0;
 
     bool is_present() const { return present.equals("T"); }
+};
+
+// The X-ray source a P4P file names on its SOURCE line.
+struct XraySource {
+    std::string target;      // the anode's element in upper case: MO, CU, AG, ...
+    std::string wavelength;  // in angstroms, as the file writes it
 };
 
 // Everything the program gathers, filled by the phases in this order and
@@ -30,6 +38,8 @@ struct SetupRecord {
     FixedText laue_field{7};
     std::int32_t laue_code = 0;
     std::int32_t centering_code = 0;
+    // Only where the P4P file names one before its scan ends.
+    std::optional<XraySource> source;
 
     // Runs are numbered 1 to 4, as in the frame file names.
     RunEntry& run(int number) { return runs.at(static_cast<std::size_t>(number - 1)); }

@@ -1,18 +1,27 @@
 #include "p4p/p4p_reader.hpp"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "core/blanks.hpp"
 #include "core/failure.hpp"
+#include "core/numbers.hpp"
 
 namespace korvaline {
 
 namespace {
 
-// Nothing past column 33 of a P4P line is ever used.
-constexpr std::size_t kColumnsUsed = 33;
+// Nothing past column 33 of a P4P line is ever used, but for the SOURCE
+// line, whose fields are separated by blanks wherever they stand within
+// this many columns.
+constexpr std::size_t kColumnsKept = 4096;
 
-enum class LineKind { kTitle, kBravais, kSymm, kSainov, kOther };
+enum class LineKind { kTitle, kBravais, kSymm, kSainov, kSource, kOther };
 
 // Decided by the first six columns, first match wins.
 LineKind kind_of(const FixedText& key) {
@@ -27,6 +36,9 @@ LineKind kind_of(const FixedText& key) {
     }
     if (key.find("SAINOV") > 0) {
         return LineKind::kSainov;
+    }
+    if (key.find("SOURCE") > 0) {
+        return LineKind::kSource;
     }
     return LineKind::kOther;
 }
@@ -49,13 +61,54 @@ void note_tab(P4pScan& scan, std::string_view key, const std::string& line, std:
     }
 }
 
+// The next field of `text`, which loses it and the blanks before it.
+std::string_view next_field(std::string_view& text) {
+    while (!text.empty() && is_blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    std::size_t length = 0;
+    while (length < text.size() && !is_blank(text[length])) {
+        ++length;
+    }
+    const std::string_view field = text.substr(0, length);
+    text.remove_prefix(length);
+    return field;
+}
+
+bool is_target(std::string_view field) {
+    return !field.empty() && std::all_of(field.begin(), field.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+}
+
+bool is_wavelength(std::string_view field) {
+    return is_number(field) && number_value(field) > 0 && std::isfinite(number_value(field));
+}
+
+// The source a SOURCE line names: its target and its wavelength, the first
+// two fields after the key; none when they are not letters and a number
+// above 0, or when the wavelength runs into the columns that were not kept.
+std::optional<XraySource> source_named_by(const std::string& line, bool cut) {
+    std::string_view rest = std::string_view(line).substr(std::min<std::size_t>(line.size(), 6));
+    const std::string_view target = next_field(rest);
+    const std::string_view wavelength = next_field(rest);
+    if (!is_target(target) || !is_wavelength(wavelength) || (cut && rest.empty())) {
+        return std::nullopt;
+    }
+    std::string upper(target);
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return XraySource{upper, std::string(wavelength)};
+}
+
 }  // namespace
 
 P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
     P4pScan scan;
     std::string line;
     FixedText key(6);
-    while (lines.read_line(kColumnsUsed, line)) {
+    for (std::size_t number = 1; lines.read_line(kColumnsKept, line); ++number) {
         key.assign(columns(line, 1, 6));
         switch (kind_of(key)) {
             case LineKind::kTitle:
@@ -75,6 +128,14 @@ P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
             case LineKind::kSainov:
                 scan.end = P4pScanEnd::kSainov;
                 return scan;
+            case LineKind::kSource:
+                if (std::optional<XraySource> source =
+                        source_named_by(line, lines.last_line_was_cut())) {
+                    record.source = std::move(source);
+                } else {
+                    scan.passed_over_sources.push_back(number);
+                }
+                break;
             case LineKind::kOther:
                 break;
         }
@@ -100,6 +161,11 @@ void read_p4p_file(SetupRecord& record, Console& console) {
     for (const std::string& key : scan.tabbed_keys) {
         console.note(file + ": its " + key +
                      " line holds a tab among the columns read; a tab counts as one column");
+    }
+    for (const std::size_t number : scan.passed_over_sources) {
+        console.note(path + ":" + std::to_string(number) +
+                     ": the SOURCE line does not name a target such as CU and a wavelength "
+                     "above 0; it is passed over");
     }
 }
 

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <utility>
 
+#include "core/blanks.hpp"
 #include "core/failure.hpp"
+#include "core/numbers.hpp"
 #include "platform/input_file.hpp"
 
 namespace korvaline {
@@ -16,20 +18,6 @@ namespace {
 // Longer lines are no profile's: they are refused, not cut.
 constexpr std::size_t kLongestLine = 4096;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view without_blanks_around(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && is_blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // Keys of saint.ini are upper-case words with digits and underscores; a
 // key of anything else is a line of no known form.
@@ -99,14 +87,37 @@ class ProfileReader {
         return nullptr;
     }
 
-    void take_section(std::string_view name) {
-        for (const SaintIniLine& line : known_) {
-            if (line.section == name) {
-                section_ = name;
-                return;
-            }
+    // [SECTION], or [SECTION:TARGET] for the lines of one X-ray source.
+    void take_section(std::string_view text) {
+        const std::size_t colon = text.find(':');
+        const std::string_view name = text.substr(0, colon);
+        const bool known = std::any_of(known_.begin(), known_.end(), [&](const SaintIniLine& line) {
+            return line.section == name;
+        });
+        if (!known) {
+            fail("unknown section " + bracketed(name));
         }
-        fail("unknown section " + bracketed(name));
+        section_ = name;
+        source_.clear();
+        if (colon != std::string_view::npos) {
+            source_ = source_named(text.substr(colon + 1));
+        }
+    }
+
+    std::string source_named(std::string_view target) const {
+        std::string upper;
+        for (const char c : target) {
+            if (std::isalpha(static_cast<unsigned char>(c)) == 0) {
+                fail("the source in " +
+                     bracketed(std::string(section_) + ":" + std::string(target)) +
+                     " is not a target such as CU");
+            }
+            upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        }
+        if (upper.empty()) {
+            fail(bracketed(section_ + ":") + " names no source after its colon");
+        }
+        return upper;
     }
 
     void take_key(const std::string& key, std::string_view value) {
@@ -121,15 +132,33 @@ class ProfileReader {
             fail(key +
                  " comes from the project, its runs or its P4P file; a profile cannot set it");
         }
-        const auto [first, added] = set_on_.try_emplace({section_, key}, number_);
+        const auto [first, added] = set_on_.try_emplace({section_name(), key}, number_);
         if (!added) {
-            fail(key + " is given twice in " + bracketed(section_) + ", first on line " +
+            fail(key + " is given twice in " + bracketed(section_name()) + ", first on line " +
                  std::to_string(first->second));
         }
         if (holds_control_character(value)) {
             fail("the value of " + key + " holds a control character");
         }
-        profile_.entries.push_back({section_, key, std::string(value)});
+        check_value_kind(key, value, line->value);
+        profile_.entries.push_back({section_, key, std::string(value), source_});
+    }
+
+    // A line whose built-in value is a number takes a number of that kind, so
+    // that a typo or a comment after the value never reaches saint.ini.
+    void check_value_kind(const std::string& key, std::string_view value,
+                          const std::string& built_in) const {
+        if (is_whole_number(built_in) && !is_whole_number(value)) {
+            fail(key + " takes a whole number such as " + built_in + ", not " + quoted(value));
+        }
+        if (is_number(built_in) && !is_number(value)) {
+            fail(key + " takes a number such as " + built_in + ", not " + quoted(value));
+        }
+    }
+
+    // The section as the profile names it: SCALE, or SCALE:CU.
+    std::string section_name() const {
+        return source_.empty() ? section_ : section_ + ":" + source_;
     }
 
     // Where a key that is not a line of the current section is one.
@@ -145,6 +174,7 @@ class ProfileReader {
     std::vector<SaintIniLine> known_;
     Profile profile_;
     std::string section_;
+    std::string source_;  // the target of the section's source; empty in a common section
     std::size_t number_ = 0;
     std::map<std::pair<std::string, std::string>, std::size_t> set_on_;
 };
@@ -231,12 +261,46 @@ std::optional<Profile> load_profile(const ProfileChoice& choice, Console& consol
     return profile ? profile : read_default_profile(places.site, Closed::kFailure, console);
 }
 
-void apply_profile(const Profile& profile, std::vector<SaintIniLine>& lines) {
-    for (const Profile::Entry& entry : profile.entries) {
-        for (SaintIniLine& line : lines) {
-            if (line.fixed && line.section == entry.section && line.key == entry.key) {
-                line.value = entry.value;
-            }
+std::vector<std::string> Profile::sources() const {
+    std::vector<std::string> found;
+    for (const Entry& entry : entries) {
+        if (!entry.source.empty() &&
+            std::find(found.begin(), found.end(), entry.source) == found.end()) {
+            found.push_back(entry.source);
+        }
+    }
+    return found;
+}
+
+bool Profile::has_lines_for(std::string_view source) const {
+    return std::any_of(entries.begin(), entries.end(), [&](const Entry& entry) {
+        return !source.empty() && entry.source == source;
+    });
+}
+
+const Profile::Entry* Profile::entry_for(std::string_view section, std::string_view key,
+                                         std::string_view source) const {
+    const Entry* found = nullptr;
+    for (const Entry& entry : entries) {
+        if (entry.section != section || entry.key != key) {
+            continue;
+        }
+        if (!source.empty() && entry.source == source) {
+            return &entry;
+        }
+        if (entry.source.empty()) {
+            found = &entry;
+        }
+    }
+    return found;
+}
+
+void apply_profile(const Profile& profile, std::string_view source,
+                   std::vector<SaintIniLine>& lines) {
+    for (SaintIniLine& line : lines) {
+        const Profile::Entry* entry = profile.entry_for(line.section, line.key, source);
+        if (line.fixed && line.kind == SaintIniLine::Kind::kKey && entry != nullptr) {
+            line.value = entry->value;
         }
     }
 }
@@ -260,6 +324,14 @@ std::string profile_template() {
             text += '\n';
         }
     }
+    text +=
+        "\n"
+        "# Lines for one X-ray source: under a section named with the target of\n"
+        "# the source after a colon, they are used only for crystals whose P4P\n"
+        "# file names that source on its SOURCE line, in place of the same lines\n"
+        "# above. The Cu source of a dual-source instrument, for example:\n"
+        ";[SCALE:CU]\n"
+        ";SCALE_WAVE=1.54184\n";
     return text;
 }
 

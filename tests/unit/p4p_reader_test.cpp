@@ -15,27 +15,36 @@ struct Fields {
     std::string system_name;
     std::string centering_field;
     std::string laue_field;
+    // "TARGET WAVELENGTH" or "none", then the SOURCE lines passed over: "CU 1.5 !3 !4"
+    std::string source;
 
     bool operator==(const Fields&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& out, const Fields& f) {
     return out << "title '" << f.title << "' system '" << f.system_name << "' centering '"
-               << f.centering_field << "' laue '" << f.laue_field << "'";
+               << f.centering_field << "' laue '" << f.laue_field << "' source '" << f.source
+               << "'";
 }
 
 // The four fields as the scan leaves them, all their characters.
 Fields scan(const std::string& p4p) {
     SetupRecord record;
     LineSource lines = LineSource::from_text(p4p);
-    scan_p4p_lines(lines, record);
+    const P4pScan found = scan_p4p_lines(lines, record);
+    std::string source =
+        record.source ? record.source->target + " " + record.source->wavelength : "none";
+    for (const std::size_t number : found.passed_over_sources) {
+        source += " !" + std::to_string(number);
+    }
     return {std::string(record.title.text()), std::string(record.system_name.text()),
-            std::string(record.centering_field.text()), std::string(record.laue_field.text())};
+            std::string(record.centering_field.text()), std::string(record.laue_field.text()),
+            source};
 }
 
 Fields fields(const std::string& title, const std::string& system, const std::string& centering,
-              const std::string& laue) {
-    return {pad(title, 22), pad(system, 20), pad(centering, 6), pad(laue, 7)};
+              const std::string& laue, const std::string& source = "none") {
+    return {pad(title, 22), pad(system, 20), pad(centering, 6), pad(laue, 7), source};
 }
 
 // Columns 1-7, 8-27 and 28-33, then text that is never used.
@@ -83,6 +92,18 @@ TEST(P4pReaderTest, TakesFieldsByColumnsFromKeyedLines) {
          "BRAVAIS" + pad(" Monoclinic", 20) + "P     " + std::string(10'000, 'z') +
              "\nSYMM   2/mB\n",
          fields("", " Monoclinic", "P", "2/mB")},
+        {"SOURCE before SYMM is read whole, its fields wherever they stand",
+         "SOURCE" + std::string(40, ' ') + "cu\t 1.54184  1.54056 1.54439\nSYMM   mmm\n",
+         fields("", "", "", "mmm", "CU 1.54184")},
+        {"a later SOURCE line replaces an earlier one; none after SYMM is read",
+         "SOURCE  MO  0.71073\nSOURCE Ag 5.6e-1\nSYMM   mmm\nSOURCE  CU  1.54184\n",
+         fields("", "", "", "mmm", "AG 5.6e-1")},
+        {"SOURCE lines without a target and a wavelength above 0 are passed over",
+         "SOURCE  MO  0.71073\nSOURCE  CU\nSOURCE 1.54 CU\nSOURCE  C2  1.5\nSOURCE  CU  0\n"
+         "SOURCE  CU  -1.5\nSOURCE  CU  1.5A\nSOURCEX CU 1.5\nsource CU 1.5\nSOURCE  CU  1E999\n"
+         "SOURCE  CU" +
+             std::string(4080, ' ') + "1.54184567\nSYMM   mmm\n",
+         fields("", "", "", "mmm", "MO 0.71073 !2 !3 !4 !5 !6 !7 !8 !10 !11")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(scan(c.p4p), c.expected) << c.what;

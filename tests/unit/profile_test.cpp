@@ -20,7 +20,8 @@ std::vector<std::string> entries_of(const std::string& text) {
     LineSource lines = LineSource::from_text(text);
     std::vector<std::string> entries;
     for (const Profile::Entry& entry : parse_profile(lines, "p.ini").entries) {
-        entries.push_back(entry.section + " " + entry.key + "=" + entry.value);
+        const std::string source = entry.source.empty() ? "" : ":" + entry.source;
+        entries.push_back(entry.section + source + " " + entry.key + "=" + entry.value);
     }
     return entries;
 }
@@ -33,7 +34,14 @@ TEST(ProfileTest, GoodLines) {
         {"# a comment\n\n  ; another\n[SAINT]\nNROWS=1024\n", {"SAINT NROWS=1024"}},
         {"[SAINT]\r\nNROWS=1024\r\r\nNCOLS = 1024 \r\n", {"SAINT NROWS=1024", "SAINT NCOLS=1024"}},
         {"\t[SCALE]  \n SCALOUTNAME =\t./scale out.raw\n", {"SCALE SCALOUTNAME=./scale out.raw"}},
-        {"[SCALE]\nSCALOUTNAME=a=b\nSCALE_WAVE=\n", {"SCALE SCALOUTNAME=a=b", "SCALE SCALE_WAVE="}},
+        {"[SCALE]\nSCALOUTNAME=a=b\nWEDGETYPE=\n", {"SCALE SCALOUTNAME=a=b", "SCALE WEDGETYPE="}},
+        {"[SAINT]\nNROWS=+1024\n[CONFIGURE]\nBIAS=-3\nAIRMU=1\nREADNOISE=.5\nFACETRN=2.\n",
+         {"SAINT NROWS=+1024", "CONFIGURE BIAS=-3", "CONFIGURE AIRMU=1", "CONFIGURE READNOISE=.5",
+          "CONFIGURE FACETRN=2."}},
+        {"[SCALE]\nSCALE_WAVE=1.5418400E+00\nMAXDECAY=-2e-1\nWEDGESIZE=1E3\n",
+         {"SCALE SCALE_WAVE=1.5418400E+00", "SCALE MAXDECAY=-2e-1", "SCALE WEDGESIZE=1E3"}},
+        {"[SCALE]\nSCALE_WAVE=0.71073\n[SCALE:cu]\nSCALE_WAVE=1.54184\n[SCALE:Ag]\nIREJECT=1\n",
+         {"SCALE SCALE_WAVE=0.71073", "SCALE:CU SCALE_WAVE=1.54184", "SCALE:AG IREJECT=1"}},
         {"\xEF\xBB\xBF[GLOBAL]\nFRAMESIZE=1024", {"GLOBAL FRAMESIZE=1024"}},
         {"[SAINT]\nNROWS=1\n[GLOBAL]\n[SAINT]\nNCOLS=1\n", {"SAINT NROWS=1", "SAINT NCOLS=1"}},
     };
@@ -63,6 +71,25 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
          "p.ini:2: TITLE comes from the project, its runs or its P4P file; a profile cannot set "
          "it"},
         {"[SAINT]\nNROWS=10\t24\n", "p.ini:2: the value of NROWS holds a control character"},
+        {"[SAINT]\nNROWS=banana\n",
+         "p.ini:2: NROWS takes a whole number such as 512, not 'banana'"},
+        {"[SAINT]\nNROWS=1024.0\n",
+         "p.ini:2: NROWS takes a whole number such as 512, not '1024.0'"},
+        {"[SAINT]\nNROWS=1E3\n", "p.ini:2: NROWS takes a whole number such as 512, not '1E3'"},
+        {"[CONFIGURE]\nBIAS=-\n", "p.ini:2: BIAS takes a whole number such as 16, not '-'"},
+        {"[SCALE]\nSCALE_WAVE=\n",
+         "p.ini:2: SCALE_WAVE takes a number such as 7.1073002E-01, not ''"},
+        {"[SCALE]\nSCALE_WAVE=1.54184   ; Cu Ka\n",
+         "p.ini:2: SCALE_WAVE takes a number such as 7.1073002E-01, not '1.54184   ; Cu Ka'"},
+        {"[SCALE]\nSCALE_WAVE=1.5E\n",
+         "p.ini:2: SCALE_WAVE takes a number such as 7.1073002E-01, not '1.5E'"},
+        {"[SCALE]\nSCALE_WAVE=.\n",
+         "p.ini:2: SCALE_WAVE takes a number such as 7.1073002E-01, not '.'"},
+        {"[SCALE:CU]\nSCALE_WAVE=1\n[SCALE]\nSCALE_WAVE=2\n[SCALE:cu]\nSCALE_WAVE=3\n",
+         "p.ini:6: SCALE_WAVE is given twice in [SCALE:CU], first on line 2"},
+        {"[SCALE:C1]\n", "p.ini:1: the source in [SCALE:C1] is not a target such as CU"},
+        {"[SCALE:]\n", "p.ini:1: [SCALE:] names no source after its colon"},
+        {"[SCAL:CU]\n", "p.ini:1: unknown section [SCAL]"},
         {"[SAINT]\nNROWS=" + std::string(5000, '1') + "\n",
          "p.ini:2: the line is longer than 4096 characters"},
     };
@@ -78,8 +105,9 @@ TEST(ProfileTest, TemplateRoundTrip) {
     LineSource lines = LineSource::from_text(std::regex_replace(text, std::regex("\n;"), "\n"));
     const Profile profile = parse_profile(lines, "template");
     EXPECT_GT(profile.entries.size(), 150u);
+    EXPECT_EQ(profile.sources(), std::vector<std::string>{"CU"});
     std::vector<SaintIniLine> applied = saint_ini_lines(SetupRecord{});
-    apply_profile(profile, applied);
+    apply_profile(profile, "", applied);
     for (std::size_t i = 0; i < applied.size(); ++i) {
         EXPECT_EQ(applied[i].text(), saint_ini_lines(SetupRecord{})[i].text());
     }
@@ -94,6 +122,38 @@ TEST(ProfileTest, OverLongLineIsNotReadToItsEnd) {
     std::string rest;
     ASSERT_TRUE(lines.read_line(5000, rest));
     EXPECT_EQ(rest.size(), 5000u - 4096u);
+}
+
+// A crystal from a source the profile has lines for gets them in place of
+// the common ones; any other crystal gets the common lines alone.
+TEST(ProfileTest, LinesForTheCrystalsSource) {
+    LineSource text = LineSource::from_text(
+        "[SAINT]\nNROWS=1024\n[SCALE:CU]\nSCALE_WAVE=1.54184\n[SCALE]\nSCALE_WAVE=0.71073\n"
+        "[SAINT:AG]\nNCOLS=2048\n");
+    const Profile profile = parse_profile(text, "p.ini");
+    EXPECT_EQ(profile.sources(), (std::vector<std::string>{"CU", "AG"}));
+    const struct {
+        std::string source;
+        std::string applied;  // NROWS, NCOLS and SCALE_WAVE as applied
+        bool has_lines;
+    } cases[] = {
+        {"CU", "1024 512 1.54184", true},
+        {"AG", "1024 2048 0.71073", true},
+        {"MO", "1024 512 0.71073", false},
+        {"", "1024 512 0.71073", false},
+    };
+    for (const auto& c : cases) {
+        std::vector<SaintIniLine> lines = saint_ini_lines(SetupRecord{});
+        apply_profile(profile, c.source, lines);
+        std::string applied;
+        for (const SaintIniLine& line : lines) {
+            if (line.key == "NROWS" || line.key == "NCOLS" || line.key == "SCALE_WAVE") {
+                applied += (applied.empty() ? "" : " ") + line.value;
+            }
+        }
+        EXPECT_EQ(applied, c.applied) << c.source;
+        EXPECT_EQ(profile.has_lines_for(c.source), c.has_lines) << c.source;
+    }
 }
 
 using ProfileSearchTest = ScratchDirectoryTest;

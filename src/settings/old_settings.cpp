@@ -1,0 +1,107 @@
+#include "settings/old_settings.hpp"
+
+#include <algorithm>
+
+#include "core/blanks.hpp"
+#include "core/failure.hpp"
+#include "platform/input_file.hpp"
+
+namespace korvaline {
+
+namespace {
+
+// Enough for any saint.ini, which is about 5 KiB; a larger file is no
+// settings file of this program's and is only compared where it starts.
+constexpr std::size_t kLongestRead = 64 * 1024;
+constexpr std::size_t kKeysNamed = 3;
+
+// The line up to its line feed, without the carriage returns of its ending
+// and the blanks around it.
+std::string_view next_line(std::string_view& text) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    while (line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
+    return without_blanks_around(line);
+}
+
+const SaintIniLine* new_line_for(const std::vector<SaintIniLine>& lines, std::string_view section,
+                                 std::string_view key) {
+    for (const SaintIniLine& line : lines) {
+        if (line.kind == SaintIniLine::Kind::kKey && line.section == section && line.key == key) {
+            return &line;
+        }
+    }
+    return nullptr;
+}
+
+bool is_section(const std::vector<SaintIniLine>& lines, std::string_view name) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const SaintIniLine& line) { return line.section == name; });
+}
+
+}  // namespace
+
+std::string old_settings_start(const std::string& path) {
+    std::string text(kLongestRead, '\0');
+    std::size_t size = 0;
+    try {
+        InputFile file = InputFile::open_regular_file(path, path);
+        while (size < text.size()) {
+            const std::size_t got = file.read(text.data() + size, text.size() - size);
+            if (got == 0) {
+                break;
+            }
+            size += got;
+        }
+    } catch (const Failure&) {
+        return "";
+    }
+    text.resize(size);
+    if (size == kLongestRead) {
+        text.resize(text.rfind('\n') + 1);  // npos + 1: no whole line at all
+    }
+    return text;
+}
+
+std::string replaced_values_note(std::string_view old_text, const std::vector<SaintIniLine>& lines,
+                                 std::string_view settings_name) {
+    std::string section;
+    std::size_t count = 0;
+    std::vector<std::string> keys;
+    while (!old_text.empty()) {
+        const std::string_view line = next_line(old_text);
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || !is_section(lines, section)) {
+            continue;
+        }
+        const std::string_view key = without_blanks_around(line.substr(0, equals));
+        const SaintIniLine* now = new_line_for(lines, section, key);
+        if (now == nullptr || !now->fixed ||
+            without_blanks_around(line.substr(equals + 1)) == now->value) {
+            continue;
+        }
+        ++count;
+        if (keys.size() < kKeysNamed && std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            keys.emplace_back(key);
+        }
+    }
+    if (count == 0) {
+        return "";
+    }
+    std::string named;
+    for (const std::string& key : keys) {
+        named += (named.empty() ? "" : ", ") + key;
+    }
+    return "the old " + std::string(settings_name) + " had other values in " +
+           std::to_string(count) + (count == 1 ? " line (" : " lines (") + named +
+           "); they are replaced";
+}
+
+}  // namespace korvaline

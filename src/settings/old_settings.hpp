@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/saint_ini_lines.hpp"
+
+namespace korvaline {
+
+// The start of the settings file at `path` that a save is about to replace:
+// at most its first 64 KiB, cut after its last whole line there. Empty when
+// there is none or it cannot be read: it is only compared, and the save
+// goes on whatever becomes of it.
+std::string old_settings_start(const std::string& path);
+
+// What to tell the user when the old file held other values than `lines`
+// in lines that the same for every crystal (an instrument value corrected by
+// hand, say): how many such lines and the first three keys, in the old
+// file's order. Empty when there are none. Old lines that are not KEY=VALUE
+// lines of a section of saint.ini are passed over, and so are the lines that
+// follow the project, its runs and its P4P file.
+std::string replaced_values_note(std::string_view old_text, const std::vector<SaintIniLine>& lines,
+                                 std::string_view settings_name);
+
+}  // namespace korvaline
