@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "posix_user.hpp"
@@ -131,7 +132,6 @@ TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     const fs::path settings = workspace.dir() / "saint.ini";
     write_file(settings, "old\n");
     const unsigned acl[] = {2, 0x60001, ~0u, 0x40002, 1000, 4, ~0u, 0x40010, ~0u, 0x20, ~0u};
-    const std::string acl_bytes(reinterpret_cast<const char*>(acl), sizeof acl);
     ASSERT_EQ(::setxattr(settings.c_str(), "system.posix_acl_access", acl, sizeof acl, 0), 0);
     // Root can give the old file to another user, as after a run in a user's
     // directory; anyone else keeps their own.
@@ -151,9 +151,9 @@ TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     EXPECT_EQ(new_owner.st_uid, old_owner.st_uid);
     EXPECT_EQ(new_owner.st_gid, old_owner.st_gid);
     EXPECT_NE(read_file(settings), "old\n");
-    std::string kept(100, '\0');
-    const ssize_t size = ::getxattr(settings.c_str(), "system.posix_acl_access", kept.data(), 100);
-    EXPECT_EQ(kept.substr(0, static_cast<std::size_t>(std::max<ssize_t>(size, 0))), acl_bytes);
+    unsigned kept[std::size(acl)] = {};
+    ::getxattr(settings.c_str(), "system.posix_acl_access", kept, sizeof kept);
+    EXPECT_TRUE(std::equal(kept, std::end(kept), acl));
 }
 
 TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
@@ -241,11 +241,10 @@ TEST(FailureTest, UnreadableP4pFileIsAFailure) {
 TEST(FailureTest, ClosedUserProfilePlaceGivesWayToTheSiteProfile) {
     Workspace workspace;
     lay_out_project(workspace);
-    const fs::path home = workspace.scratch() / "HOME";
-    const fs::path user_profile = home / ".config" / "korvaline" / "profile.ini";
+    const fs::path user_profile = workspace.scratch() / "HOME/.config/korvaline/profile.ini";
     fs::create_directories(user_profile.parent_path());
     write_file(user_profile, "[SAINT]\nNROWS=2048\n");
-    fs::permissions(home, fs::perms::none);
+    fs::permissions(workspace.scratch() / "HOME", fs::perms::none);
     write_file(workspace.scratch() / "KORVALINE_SITE_PROFILE", "[SAINT]\nNROWS=1024\n");
 
     const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});

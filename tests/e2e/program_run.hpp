@@ -14,9 +14,7 @@
 namespace korvaline::e2e {
 
 // A fresh directory for one run of the program, removed afterwards, and a
-// scratch directory beside it for what must not lie in the run's directory:
-// the run's HOME, APPDATA and PROGRAMDATA are folders there, and the site's
-// profile the file KORVALINE_SITE_PROFILE there.
+// scratch directory beside it for what must not lie in the run's directory.
 class Workspace {
   public:
     Workspace();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "failure_message.hpp"
 #include "platform/file_exists.hpp"
@@ -126,27 +127,22 @@ TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
 
 // %APPDATA% and %PROGRAMDATA% count only as absolute paths, as Linux passes
 // over a relative XDG_CONFIG_HOME; KORVALINE_SITE_PROFILE names the site's
-// profile in place of the one in %PROGRAMDATA%.
+// profile in place of %PROGRAMDATA%'s ("-": unset).
 TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFolders) {
-    const std::optional<std::string> unset;
-    const struct {
-        std::optional<std::string> appdata, programdata, site_variable;
-        std::string user, site;
-    } cases[] = {
-        {"C:\\A", "\\\\srv\\d", unset, "C:\\A\\korvaline\\profile.ini",
-         "\\\\srv\\d\\korvaline\\profile.ini"},
-        {"AppData", "\\ProgramData", unset, "", ""},
-        {"D:/x", "C:\\P", "", "D:/x\\korvaline\\profile.ini", ""},
-        {"C:A", "C:\\P", "lab.ini", "", "lab.ini"},
-    };
+    const std::string cases[][5] = {
+        // APPDATA, PROGRAMDATA, KORVALINE_SITE_PROFILE; the user's and the site's profile
+        {"C:\\A", "\\\\s\\d", "-", "C:\\A\\korvaline\\profile.ini",
+         "\\\\s\\d\\korvaline\\profile.ini"},
+        {"AppData", "\\ProgramData", "-", "", ""},
+        {"D:/x", "C:P", "lab.ini", "D:/x\\korvaline\\profile.ini", "lab.ini"}};
     for (const auto& c : cases) {
         const auto paths = default_profile_paths([&](const std::string& name) {
-            return name == "APPDATA"       ? c.appdata
-                   : name == "PROGRAMDATA" ? c.programdata
-                                           : c.site_variable;
+            const std::string& value = name == "APPDATA"       ? c[0]
+                                       : name == "PROGRAMDATA" ? c[1]
+                                                               : c[2];
+            return value == "-" ? std::nullopt : std::optional(value);
         });
-        EXPECT_EQ(paths.user, c.user) << c.user;
-        EXPECT_EQ(paths.site, c.site) << c.site;
+        EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector(c + 3, c + 5)) << c[0];
     }
 }
 
