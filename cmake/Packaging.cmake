@@ -1,15 +1,19 @@
 # Install rules and packages. One build directory makes one kind of package:
 #   Windows (MinGW-w64 cross build)   ZIP: korvaline.exe and CR LF texts (README.txt
-#                                     from doc/README-windows.txt), flat
+#                                     from doc/README-windows.txt), flat, and the
+#                                     sample profile in examples/
 #   KORVALINE_STATIC=ON               TGZ: bin/, share/man/man1/, share/doc/korvaline/
+#                                     (examples/ in it), share/bash-completion/
 #   otherwise                         DEB: /usr/bin, a gzipped manual page, and
-#                                     Debian's copyright and changelog.gz (KORVALINE_DEBIAN=ON)
+#                                     Debian's copyright and changelog.gz (KORVALINE_DEBIAN=ON),
+#                                     the examples and the bash completion as in the TGZ
 # scripts/package builds all three into dist/.
 
 set(KORVALINE_MAINTAINER "KORVALINE developers <korvaline@example.org>"
     CACHE STRING "Maintainer written into the Debian package and its changelog")
 
 set(doc_sources ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE)
+set(sample_profile ${PROJECT_SOURCE_DIR}/examples/profiles/dual-source.ini)
 
 if(WIN32)
     # Everything at the top of the zip, texts with CR LF line endings.
@@ -26,6 +30,16 @@ if(WIN32)
                 -DOUTPUT=${PROJECT_BINARY_DIR}/LICENSE.txt -P ${text_script}
         DEPENDS ${windows_readme} ${PROJECT_SOURCE_DIR}/LICENSE ${text_script}
         VERBATIM)
+    # The scripts need a POSIX shell; the profile serves the PC as it is.
+    set(windows_profile ${PROJECT_BINARY_DIR}/examples/dual-source.ini)
+    add_custom_command(
+        OUTPUT ${windows_profile}
+        COMMAND ${CMAKE_COMMAND} -DINPUT=${sample_profile} -DOUTPUT=${windows_profile}
+                -P ${text_script}
+        DEPENDS ${sample_profile} ${text_script}
+        VERBATIM)
+    add_custom_target(windows_examples ALL DEPENDS ${windows_profile})
+    install(FILES ${windows_profile} DESTINATION examples)
     find_program(KORVALINE_GROFF groff)
     find_program(KORVALINE_COL col)
     if(KORVALINE_GROFF AND KORVALINE_COL)
@@ -44,6 +58,13 @@ if(WIN32)
     install(FILES ${windows_texts} DESTINATION .)
 else()
     install(TARGETS korvaline RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The examples where Debian keeps a package's, and the completion where
+    # bash-completion loads it the first time korvaline is completed.
+    install(FILES ${PROJECT_SOURCE_DIR}/examples/slurm/korvaline-array.sh
+                  ${PROJECT_SOURCE_DIR}/examples/xargs/korvaline-xargs.sh ${sample_profile}
+            DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+    install(FILES ${PROJECT_SOURCE_DIR}/completion/korvaline.bash
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME korvaline)
     if(KORVALINE_DEBIAN)
         # Debian wants manual pages and the changelog compressed with
         # gzip -9n, and the licence as the file 'copyright'.

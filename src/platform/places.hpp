@@ -31,4 +31,12 @@ std::string_view default_profile_places();
 // empty when the system cannot tell it (it has been removed, say).
 std::string current_directory();
 
+// Makes `directory` the current directory, taken in the current one when it
+// is relative. A Failure "cannot enter directory 'DIR': <why>" otherwise.
+void change_directory(const std::string& directory);
+
+// `name` as a path from the root, a relative one taken in the current
+// directory; `name` as it is when the system cannot tell that directory.
+std::string absolute_path(const std::string& name);
+
 }  // namespace korvaline

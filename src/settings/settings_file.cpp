@@ -1,6 +1,7 @@
 #include "settings/settings_file.hpp"
 
 #include "core/failure.hpp"
+#include "platform/standard_streams.hpp"
 
 namespace korvaline {
 
@@ -11,7 +12,15 @@ constexpr std::size_t kWriteSize = 16 * 1024;
 
 }  // namespace
 
-SettingsFile::SettingsFile(const std::string& path) : name_(path), file_(path) {}
+SettingsFile::SettingsFile(const std::string& path) : name_(path) {
+    file_.emplace(path);
+}
+
+SettingsFile::SettingsFile(const SettingsDestination& destination) : name_(destination.name()) {
+    if (!destination.is_standard_output()) {
+        file_.emplace(destination.name());
+    }
+}
 
 void SettingsFile::write_line(std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos) {
@@ -27,11 +36,17 @@ void SettingsFile::write_line(std::string_view text) {
 
 void SettingsFile::close() {
     write_out();
-    file_.commit();
+    if (file_) {
+        file_->commit();
+    }
 }
 
 void SettingsFile::write_out() {
-    file_.write(pending_);
+    if (file_) {
+        file_->write(pending_);
+    } else {
+        write_standard_output(pending_);
+    }
     pending_.clear();
 }
 

@@ -1,21 +1,25 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/replacement_file.hpp"
+#include "settings/settings_destination.hpp"
 
 namespace korvaline {
 
 // saint.ini being written. The lines go to a new file beside it that close()
 // puts in place, so an existing saint.ini is replaced whole or not at all: a
 // failure part-way, or an interruption, leaves the old file as it was and no
-// trace of the new one.
+// trace of the new one. Sent to standard output instead, the lines go out
+// as they come, and nothing on disk changes.
 class SettingsFile {
   public:
     // Fails when `path` is not a regular file, is one the user may not
     // write, or when no new file can be made beside it.
     explicit SettingsFile(const std::string& path = "saint.ini");
+    explicit SettingsFile(const SettingsDestination& destination);
 
     // The text and a line feed. A text that holds a line ending (LF, or a CR,
     // which ends a line for many readers) would be two lines where one is
@@ -29,7 +33,7 @@ class SettingsFile {
     void write_out();
 
     std::string name_;
-    ReplacementFile file_;
+    std::optional<ReplacementFile> file_;  // none: standard output
     std::string pending_;
 };
 

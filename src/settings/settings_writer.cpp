@@ -12,8 +12,6 @@ namespace korvaline {
 
 namespace {
 
-constexpr const char* kSettingsName = "saint.ini";
-
 // The target of the crystal's source; empty when its P4P file names none.
 std::string source_of(const SetupRecord& record) {
     return record.source ? record.source->target : "";
@@ -58,36 +56,38 @@ void note_if_not_empty(Console& console, const std::string& note) {
 
 // Called with saint.ini already in place, after `note` on what it replaced: a
 // lost message must not read as a lost file.
-void tell_ready(Console& console, const std::string& note) {
+void tell_ready(const SettingsDestination& destination, Console& console, const std::string& note) {
     try {
         note_if_not_empty(console, note);
         console.announce("KORVALINE IS READY TO LOAD saint PROGRAM...");
         console.flush();
     } catch (const Failure& lost) {
-        throw Failure(
-            std::string("saint.ini has been written, but the closing message was lost: ") +
-            lost.what());
+        throw Failure(destination.name() +
+                      " has been written, but the closing message was lost: " + lost.what());
     }
 }
 
 }  // namespace
 
-void write_settings_file(const SetupRecord& record, const Profile* profile, Console& console) {
+void write_settings_file(const SetupRecord& record, const Profile* profile,
+                         const SettingsDestination& destination, Console& console) {
     std::vector<SaintIniLine> lines = saint_ini_lines(record);
     if (profile != nullptr) {
         use_profile(*profile, record, lines, console);
     }
-    note_if_not_empty(
-        console, wavelength_note(record, lines, scale_wave_origin(profile, record), kSettingsName));
-    const std::string old_text = old_settings_start(kSettingsName);
+    note_if_not_empty(console, wavelength_note(record, lines, scale_wave_origin(profile, record),
+                                               destination.name()));
+    // Standard output replaces nothing.
+    const std::string old_text =
+        destination.is_standard_output() ? "" : old_settings_start(destination.name());
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
-    SettingsFile file;
+    SettingsFile file(destination);
     for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }
     file.close();
-    tell_ready(console, replaced_values_note(old_text, lines, kSettingsName));
+    tell_ready(destination, console, replaced_values_note(old_text, lines, destination.name()));
 }
 
 }  // namespace korvaline

@@ -15,7 +15,7 @@ namespace {
 // Long options without a short form are numbered past the characters.
 enum LongOnly : int { kP4p = 256, kProfile, kNoProfile, kProfileTemplate };
 
-constexpr std::array<option, 9> kOptions = {{
+constexpr std::array<option, 11> kOptions = {{
     {"project", required_argument, nullptr, 'p'},
     {"p4p", required_argument, nullptr, kP4p},
     {"yes", no_argument, nullptr, 'y'},
@@ -24,11 +24,13 @@ constexpr std::array<option, 9> kOptions = {{
     {"profile-template", no_argument, nullptr, kProfileTemplate},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
+    {"directory", required_argument, nullptr, 'C'},
+    {"output", required_argument, nullptr, 'o'},
     {nullptr, 0, nullptr, 0},
 }};
 
 // The leading colon: a missing argument is told apart from an unknown option.
-constexpr const char* kShortOptions = ":p:yhV";
+constexpr const char* kShortOptions = ":p:yhVC:o:";
 
 // The word that getopt_long has just refused.
 std::string refused_word(int argc, char** argv) {
@@ -114,6 +116,12 @@ void take(CommandLine& line, int code) {
         case 'V':
             raise_task(line, CommandLine::Task::kVersion);
             break;
+        case 'C':
+            line.directories.emplace_back(optarg);
+            break;
+        case 'o':
+            line.output = optarg;
+            break;
         default:
             break;
     }
@@ -188,6 +196,10 @@ std::string usage_text() {
            "  -y, --yes               accept the P4P file offered, NAME1.p4p\n"
            "      --profile=FILE      take the instrument's values from FILE\n"
            "      --no-profile        use no profile: the built-in values\n"
+           "  -C, --directory=DIR     run as if started in DIR\n"
+           "  -o, --output=FILE       write the settings to FILE instead of saint.ini;\n"
+           "                          - writes them to standard output and the\n"
+           "                          program's own lines to standard error\n"
            "      --profile-template  print a profile to start from, and exit\n"
            "  -h, --help              print this help, and exit\n"
            "  -V, --version           print the version, and exit\n"

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/given_answers.hpp"
 #include "settings/profile.hpp"
@@ -16,6 +18,10 @@ struct CommandLine {
     Task task = Task::kSetUp;
     GivenAnswers answers;
     ProfileChoice profile;
+    // -C: entered in turn, a relative one from the one before, as git does.
+    std::vector<std::string> directories;
+    // -o: where saint.ini's lines go instead, "-" for standard output.
+    std::optional<std::string> output;
     // Not empty when the words cannot be used: what is wrong with them.
     std::string usage_error;
 };

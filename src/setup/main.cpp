@@ -13,8 +13,10 @@
 #include "p4p/p4p_reader.hpp"
 #include "p4p/p4p_selection.hpp"
 #include "platform/input_file.hpp"
+#include "platform/places.hpp"
 #include "platform/standard_streams.hpp"
 #include "settings/profile.hpp"
+#include "settings/settings_destination.hpp"
 #include "settings/settings_writer.hpp"
 #include "setup/banner.hpp"
 #include "setup/command_line.hpp"
@@ -40,7 +42,8 @@ void settle_p4p_file(SetupRecord& record, const GivenAnswers& given, Console& co
     }
 }
 
-void set_up(const CommandLine& command_line, Console& console) {
+void set_up(const CommandLine& command_line, const SettingsDestination& destination,
+            Console& console) {
     // Read and checked before the first question, so that a fault in it
     // costs no typing.
     const std::optional<Profile> profile = load_profile(command_line.profile, console);
@@ -53,7 +56,7 @@ void set_up(const CommandLine& command_line, Console& console) {
     read_p4p_file(record, console);
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);
-    write_settings_file(record, profile ? &*profile : nullptr, console);
+    write_settings_file(record, profile ? &*profile : nullptr, destination, console);
 }
 
 void carry_out(const CommandLine& command_line) {
@@ -70,9 +73,20 @@ void carry_out(const CommandLine& command_line) {
         case CommandLine::Task::kSetUp:
             break;
     }
+    // First of all, so that every name the run meets, a profile's included,
+    // is taken there.
+    for (const std::string& directory : command_line.directories) {
+        change_directory(directory);
+    }
+    const SettingsDestination destination =
+        SettingsDestination::chosen(command_line.output, !command_line.directories.empty());
+    // Standard output that carries saint.ini carries nothing else.
+    const OutputSink program_lines = destination.is_standard_output()
+                                         ? OutputSink(write_standard_error)
+                                         : OutputSink(write_standard_output);
     LineSource input(InputFile::standard_input("standard input"));
-    Console console(input, write_standard_output, write_standard_error);
-    set_up(command_line, console);
+    Console console(input, program_lines, write_standard_error);
+    set_up(command_line, destination, console);
 }
 
 constexpr int kFailed = 1;

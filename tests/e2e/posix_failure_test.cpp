@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "posix_user.hpp"
 #include "program_run.hpp"
@@ -193,15 +194,25 @@ TEST(FailureTest, StandardOutputFailingAroundTheSaveTellsWhetherSaintIniWasWritt
          "cannot write to standard output: File too large\n"},
         {ready.size() + saving.size() - 3, false,
          "korvaline: cannot write to standard output: File too large\n"},
+        {ready.size() - 3, true,
+         "korvaline: DIR/saint.ini has been written, but the closing message was lost: "
+         "cannot write to standard output: File too large\n"},
     };
-    for (const auto& c : cases) {
+    for (auto c : cases) {
         Workspace workspace;
+        // Run by -C, which names the file in full.
+        std::vector<std::string> arguments;
+        if (c.errors.starts_with("korvaline: DIR")) {
+            c.errors.replace(11, 3, fs::canonical(workspace.dir()).string());
+            arguments = {"-C", "."};
+        }
         lay_out_project(workspace);
         const std::string old_settings = "old\n";
         write_file(workspace.dir() / "saint.ini", old_settings);
         const auto names_before = list_names(workspace.dir());
         const RunResult result = run_program(
-            workspace, {.input = "abc\ny\n",
+            workspace, {.arguments = arguments,
+                        .input = "abc\ny\n",
                         .output_before = std::string(kLimit - output_size + c.room_short, '.'),
                         .file_size_limit = kLimit});
         EXPECT_EQ(result.exit_status, 1);
@@ -211,17 +222,27 @@ TEST(FailureTest, StandardOutputFailingAroundTheSaveTellsWhetherSaintIniWasWritt
     }
 }
 
-TEST(FailureTest, UnwritableSaintIniIsAFailure) {
-    Workspace workspace;
-    lay_out_project(workspace);
-    write_file(workspace.dir() / "saint.ini", "old\n");
-    fs::permissions(workspace.dir() / "saint.ini", fs::perms(0444));
+// A plain run names saint.ini as ever; one sent to its directory or given
+// the file names it in full, so that a batch log says which crystal failed.
+TEST(FailureTest, UnwritableSaintIniIsAFailureThatNamesIt) {
+    for (const std::string option : {"", "-C", "-o"}) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        write_file(workspace.dir() / "saint.ini", "old\n");
+        fs::permissions(workspace.dir() / "saint.ini", fs::perms(0444));
+        const std::vector<std::string> arguments = {option, option == "-C" ? "." : "saint.ini"};
+        const std::string in_full = fs::canonical(workspace.dir()).string() + "/";
 
-    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
+        const RunResult result = run_program(
+            workspace, {.arguments = option.empty() ? std::vector<std::string>() : arguments,
+                        .input = "abc\ny\n",
+                        .unprivileged = true});
 
-    EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.errors, "korvaline: cannot replace saint.ini: Permission denied\n");
-    EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), "old\n");
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.errors, "korvaline: cannot replace " + (option.empty() ? "" : in_full) +
+                                     "saint.ini: Permission denied\n");
+        EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), "old\n");
+    }
 }
 
 TEST(FailureTest, UnreadableP4pFileIsAFailure) {

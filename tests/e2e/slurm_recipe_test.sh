@@ -1,28 +1,51 @@
 #!/bin/sh
-# The Slurm recipe's tasks run by hand: a crystal set up, a directory missing,
-# one without its project. Usage: slurm_recipe_test.sh KORVALINE SCRIPT PROJECT
+# The Slurm script's tasks run by hand, from a list and with an option passed
+# on: a crystal in a folder not named after its project, a broken one, an
+# unwritable one, a missing one, a line past the list's end, and the default
+# list. As root, the tasks run as nobody, so that permissions count.
+# Usage: slurm_recipe_test.sh KORVALINE SCRIPT PROJECT
 set -u
 korvaline=$1 script=$2 example=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvaline-slurm.XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/bin" "$work/empty"
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+mkdir "$work/bin" "$work/empty" "$work/lists"
 ln -s "$korvaline" "$work/bin/korvaline"
+cp -R "$example" "$work/2026-12-07_alice"
 cp -R "$example" "$work/quartz"
-printf '%s\n' "$work/quartz" "$work/gone" "$work/empty" >"$work/crystals.txt"
+cp -R "$example" "$work/locked"
+printf '[SAINT]\nNROWS=1024\n' >"$work/lab.ini"
+printf '%s\n' "$work/2026-12-07_alice quartz" "$work/empty" "$work/locked quartz" gone >"$work/lists/cu.txt"
+echo quartz >"$work/crystals.txt"
+as_user=
+if [ "$(id -u)" -eq 0 ]; then
+    chown -R 65534:65534 "$work"
+    as_user="setpriv --reuid=65534 --regid=65534 --clear-groups"
+fi
+chmod a-w "$work/locked"
 
 failures=0
-expect() {  # TASK STATUS STANDARD-ERROR
-    status=0
-    (cd "$work" && SLURM_ARRAY_TASK_ID=$1 PATH="$work/bin:$PATH" sh "$script") \
+expect() {  # TASK STATUS STANDARD-ERROR [ARGUMENT]...
+    task=$1 expected=$2 errors=$3 status=0
+    shift 3
+    (cd "$work" && SLURM_ARRAY_TASK_ID=$task PATH="$work/bin:$PATH" HOME="$work" \
+        $as_user env -u XDG_CONFIG_HOME -u KORVALINE_PROFILE sh "$script" "$@") \
         >/dev/null 2>"$work/err" </dev/null || status=$?
-    if [ "$status" -ne "$2" ] || [ "$(cat "$work/err")" != "$3" ]; then
-        echo "task $1: status $status, standard error: $(cat "$work/err")" >&2
+    if [ "$status" -ne "$expected" ] || [ "$(cat "$work/err")" != "$errors" ]; then
+        echo "task $task: status $status, standard error: $(cat "$work/err")" >&2
         failures=$((failures + 1))
     fi
+    [ "$expected" -eq 0 ] ||
+        printf '%s\t%s\n' "$(sed -n "${task}p" "$work/lists/cu.txt")" "$errors" >>"$work/failed-expected"
 }
+expect 1 0 "" lists/cu.txt --profile "$work/lab.ini"
+expect 2 1 "korvaline: no project 'empty' here: empty1.001 does not exist in $work/empty" lists/cu.txt
+expect 3 1 "korvaline: cannot create a temporary file beside $work/locked/saint.ini: Permission denied" \
+    lists/cu.txt
+expect 4 1 "korvaline: cannot enter directory 'gone': No such file or directory" lists/cu.txt
+expect 5 1 "korvaline-array: task 5: line 5 of 'lists/cu.txt' names no directory" lists/cu.txt
 expect 1 0 ""
-expect 2 1 "korvaline-array: task 2: no directory '$work/gone'"
-expect 3 1 "korvaline: no project 'empty' here: empty1.001 does not exist in $work/empty"
-[ -f "$work/quartz/saint.ini" ] && printf '%s\n' "$work/gone" "$work/empty" | cmp -s - "$work/failed.txt" ||
-    { echo "saint.ini of task 1, or failed.txt wrong" >&2; failures=$((failures + 1)); }
+{ grep -qx NROWS=1024 "$work/2026-12-07_alice/saint.ini" && [ -f "$work/quartz/saint.ini" ]; } ||
+    { echo "saint.ini of task 1 missing or without the profile's value" >&2; failures=$((failures + 1)); }
+cmp -s "$work/failed-expected" "$work/lists/failed.txt" ||
+    { echo "lists/failed.txt wrong: $(cat "$work/lists/failed.txt")" >&2; failures=$((failures + 1)); }
 [ "$failures" -eq 0 ]

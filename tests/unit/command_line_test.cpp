@@ -22,10 +22,15 @@ std::string read(std::vector<std::string> words) {
     }
     const char* tasks[] = {"set up", "template", "version", "help"};
     const GivenAnswers& given = line.answers;
+    std::string directories;
+    for (const std::string& directory : line.directories) {
+        directories += " C=" + directory;
+    }
     return tasks[static_cast<int>(line.task)] + (" project=" + given.project_name.value_or("-")) +
            " p4p=" + given.p4p_name.value_or("-") + (given.accept_offered_p4p ? " yes" : "") +
            (line.profile.named ? " profile=" + *line.profile.named : "") +
-           (line.profile.refused ? " no-profile" : "");
+           (line.profile.refused ? " no-profile" : "") + directories +
+           (line.output ? " output=" + *line.output : "");
 }
 
 TEST(CommandLineTest, OptionsByGnuConventions) {
@@ -43,6 +48,7 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"--profile-template"}, "template project=- p4p=-"},
         {{"-V", "--profile-template"}, "version project=- p4p=-"},
         {{"--version", "-h"}, "help project=- p4p=-"},
+        {{"-C", "a", "--dir=../b", "-o-", "-Cc"}, "set up project=- p4p=- C=a C=../b C=c output=-"},
         {{"-yp", "abc", "--", "-p"}, "usage: unexpected argument '-p'"},
         {{"--frobnicate"}, "usage: unknown option '--frobnicate'"},
         {{"--pro", "x"}, "usage: option '--pro' is ambiguous"},
@@ -51,6 +57,8 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"-p", "q\n[SAINT]\nX", "-y"},
          "usage: the name given to --project holds a control character"},
         {{"--p4p"}, "usage: option '--p4p' needs an argument"},
+        {{"-p", "abc", "-C"}, "usage: option '-C' needs an argument"},
+        {{"--output"}, "usage: option '--output' needs an argument"},
         {{"--yes=no"}, "usage: option '--yes' takes no argument"},
         {{"-y", "--p4p=x"}, "usage: --yes and --p4p cannot be used together"},
         {{"--profile=", "--no-profile"},

@@ -4,6 +4,9 @@
 
 #include <cerrno>
 
+#include "core/failure.hpp"
+#include "platform/system_error.hpp"
+
 namespace korvaline {
 
 DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment) {
@@ -40,6 +43,21 @@ std::string current_directory() {
     }
     path.resize(path.find('\0'));
     return path;
+}
+
+void change_directory(const std::string& directory) {
+    if (::chdir(directory.c_str()) != 0) {
+        const int error = errno;
+        fail_with_system_error("cannot enter directory " + quoted(directory), error);
+    }
+}
+
+std::string absolute_path(const std::string& name) {
+    const std::string directory = current_directory();
+    if (name.starts_with('/') || directory.empty()) {
+        return name;
+    }
+    return (directory == "/" ? "" : directory) + "/" + name;
 }
 
 }  // namespace korvaline
