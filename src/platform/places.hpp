@@ -24,6 +24,10 @@ struct DefaultProfilePaths {
 };
 DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment = environment_value);
 
+// The two places as each system has them, the site's as usual: what
+// default_profile_paths starts from.
+DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment);
+
 // Those places as the help text names them.
 std::string_view default_profile_places();
 

@@ -188,10 +188,9 @@ TEST_F(ProfileSearchTest, FirstPlaceFoundIsUsed) {
         const ProfileChoice choice{c.named ? std::optional<std::string>(c.named) : std::nullopt,
                                    c.refused};
         std::string used = "none";
-        ScriptedConsole console("", {});
+        ScriptedConsole script("", {});
         try {
-            const auto profile =
-                load_profile(choice, console.console, environment(c.with_variable));
+            const auto profile = load_profile(choice, script.console, environment(c.with_variable));
             used = profile ? profile->path : used;
         } catch (const Failure& failure) {
             used = failure.what();

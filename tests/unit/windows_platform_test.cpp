@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -125,24 +124,18 @@ TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
     }
 }
 
-// %APPDATA% and %PROGRAMDATA% count only as absolute paths, as Linux passes
-// over a relative XDG_CONFIG_HOME; KORVALINE_SITE_PROFILE names the site's
-// profile in place of %PROGRAMDATA%'s ("-": unset).
-TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFolders) {
-    const std::string cases[][5] = {
-        // APPDATA, PROGRAMDATA, KORVALINE_SITE_PROFILE; the user's and the site's profile
-        {"C:\\A", "\\\\s\\d", "-", "C:\\A\\korvaline\\profile.ini",
-         "\\\\s\\d\\korvaline\\profile.ini"},
-        {"AppData", "\\ProgramData", "-", "", ""},
-        {"D:/x", "C:P", "lab.ini", "D:/x\\korvaline\\profile.ini", "lab.ini"}};
+// A relative %APPDATA% or %PROGRAMDATA% is passed over, as Linux passes over a
+// relative XDG_CONFIG_HOME.
+TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFoldersOnly) {
+    const std::string cases[][2] = {{"C:\\A", "C:\\A\\korvaline\\profile.ini"},
+                                    {"D:/A", "D:/A\\korvaline\\profile.ini"},
+                                    {"\\\\s\\d", "\\\\s\\d\\korvaline\\profile.ini"},
+                                    {"\\A", ""},
+                                    {"A", ""},
+                                    {"C:A", ""}};
     for (const auto& c : cases) {
-        const auto paths = default_profile_paths([&](const std::string& name) {
-            const std::string& value = name == "APPDATA"       ? c[0]
-                                       : name == "PROGRAMDATA" ? c[1]
-                                                               : c[2];
-            return value == "-" ? std::nullopt : std::optional(value);
-        });
-        EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector(c + 3, c + 5)) << c[0];
+        const auto paths = system_profile_paths([&](const std::string&) { return c[0]; });
+        EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector({c[1], c[1]})) << c[0];
     }
 }
 

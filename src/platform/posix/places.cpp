@@ -9,8 +9,8 @@
 
 namespace korvaline {
 
-DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment) {
-    DefaultProfilePaths paths;
+DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
+    DefaultProfilePaths paths{"", "/etc/korvaline/profile.ini"};
     // The XDG base directories: $XDG_CONFIG_HOME, or ~/.config without it.
     const std::string config_home = environment("XDG_CONFIG_HOME").value_or("");
     const std::string home = environment("HOME").value_or("");
@@ -20,9 +20,6 @@ DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment) 
     } else if (!home.empty()) {
         paths.user = home + "/.config/korvaline/profile.ini";
     }
-    // As git's GIT_CONFIG_SYSTEM: for an install under another prefix, and
-    // for tests that must not see the machine's own.
-    paths.site = environment("KORVALINE_SITE_PROFILE").value_or("/etc/korvaline/profile.ini");
     return paths;
 }
 

@@ -28,10 +28,8 @@ std::string profile_in(const EnvironmentLookup& environment, const char* folder)
 
 }  // namespace
 
-DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment) {
-    const std::optional<std::string> site = environment("KORVALINE_SITE_PROFILE");
-    return {profile_in(environment, "APPDATA"),
-            site ? *site : profile_in(environment, "PROGRAMDATA")};
+DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
+    return {profile_in(environment, "APPDATA"), profile_in(environment, "PROGRAMDATA")};
 }
 
 std::string_view default_profile_places() {
