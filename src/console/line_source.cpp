@@ -35,33 +35,40 @@ bool LineSource::refill() {
     return end_ > 0;
 }
 
-void LineSource::look_at_dropped(const char* first, const char* last) {
+// Looks at characters that the line does not keep, up to `last`, or up to
+// the first that is text where the rest is left at the cut; returns where it
+// stopped.
+const char* LineSource::look_at_dropped(const char* first, const char* last, Rest rest) {
     for (; first != last; ++first) {
         if (*first == '\r') {
             seen_carriage_return_ = true;
         } else if (*first != ' ') {
             last_line_was_cut_ = true;
+            if (rest == Rest::kLeftAtTheCut) {
+                return first;
+            }
         }
     }
+    return last;
 }
 
-void LineSource::skip_rest_of_line() {
-    while (next_ < end_ || refill()) {
+void LineSource::skip_rest_of_line(Rest rest) {
+    while (!(rest == Rest::kLeftAtTheCut && last_line_was_cut_) && (next_ < end_ || refill())) {
         const char* start = buffer_.data() + next_;
         const char* stop = buffer_.data() + end_;
         const auto* feed = static_cast<const char*>(
             std::memchr(start, '\n', static_cast<std::size_t>(stop - start)));
-        look_at_dropped(start, feed != nullptr ? feed : stop);
-        if (feed != nullptr) {
+        const char* looked = look_at_dropped(start, feed != nullptr ? feed : stop, rest);
+        next_ = static_cast<std::size_t>(looked - buffer_.data());
+        if (looked == feed) {
             seen_line_feed_ = true;
-            next_ = static_cast<std::size_t>(feed - buffer_.data()) + 1;
+            ++next_;
             return;
         }
-        next_ = end_;
     }
 }
 
-bool LineSource::read_line(std::size_t keep, std::string& line) {
+bool LineSource::read_line(std::size_t keep, std::string& line, Rest rest) {
     line.clear();
     last_line_was_cut_ = false;
     if (next_ == end_ && !refill()) {
@@ -87,10 +94,10 @@ bool LineSource::read_line(std::size_t keep, std::string& line) {
         if (line.size() < keep) {
             line.push_back(c);
         } else {
-            look_at_dropped(&c, &c + 1);
+            look_at_dropped(&c, &c + 1, rest);
         }
         if (line.size() == keep) {
-            skip_rest_of_line();
+            skip_rest_of_line(rest);
             return true;
         }
     }

@@ -21,13 +21,19 @@ namespace korvaline {
 // the memory.
 class LineSource {
   public:
+    // What becomes of the rest of a line longer than `keep` characters: it
+    // is read to the line's end, or reading stops at its first character
+    // that is text (not a blank or a carriage return), where the line is cut
+    // and the caller, who refuses such a line, reads no further.
+    enum class Rest { kReadToTheEnd, kLeftAtTheCut };
+
     explicit LineSource(InputFile input);
     // Reads the lines of `text`.
     static LineSource from_text(std::string text);
 
     // Sets `line` to the first `keep` characters of the next line; false when
     // nothing at all is left to read. A read error throws a Failure.
-    bool read_line(std::size_t keep, std::string& line);
+    bool read_line(std::size_t keep, std::string& line, Rest rest = Rest::kReadToTheEnd);
 
     // Whether the last line read held more than blanks after its first `keep`
     // characters: text the program did not see.
@@ -44,8 +50,8 @@ class LineSource {
   private:
     LineSource(std::optional<InputFile> input, std::string name);
     bool refill();
-    void skip_rest_of_line();
-    void look_at_dropped(const char* first, const char* last);
+    void skip_rest_of_line(Rest rest);
+    const char* look_at_dropped(const char* first, const char* last, Rest rest);
 
     std::optional<InputFile> input_;
     std::string name_;

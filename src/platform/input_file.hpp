@@ -21,9 +21,15 @@ class InputFile {
     static InputFile open_regular_file(const std::string& path, const std::string& name);
 
     // The same, but none where nothing of that name exists (a file looked
-    // for in a place it may well not be).
+    // for in a place it may well not be). A symbolic link to nothing is no
+    // absence but a Failure that names where it points: what it stands for
+    // is missing (on a share that is not mounted, say). Where `refusal` is
+    // given, a refusal for lack of permission (to search a directory on the
+    // way, or to read the file) gives none as well, and `refusal` the
+    // system's reason.
     static std::optional<InputFile> open_if_present(const std::string& path,
-                                                    const std::string& name);
+                                                    const std::string& name,
+                                                    std::string* refusal = nullptr);
 
     InputFile(InputFile&& other) noexcept;
     InputFile& operator=(InputFile&&) = delete;

@@ -10,12 +10,12 @@ namespace korvaline {
 // "abc1.p4p/" does not exist even where abc1.p4p does. The caller has made
 // sure that the name holds no NUL byte.
 //
-// On POSIX only an answer that means "no such file" (no such entry, a part
-// of the path that is no directory, a name too long) makes it false; any
-// other failure of the query (a directory the user may not search, an I/O
-// error, a loop of links) is a Failure ("cannot tell whether <path> exists:
-// <why>"), since a file taken for missing would go unnoticed. On Windows any
-// failure of the query makes it false.
+// Only an answer that means "no such file" (no such entry, a part of the
+// path that is no directory or not found, an invalid name, a name too long)
+// makes it false; any other failure of the query (a directory the user may
+// not search, an I/O error, a loop of links) is a Failure ("cannot tell
+// whether <path> exists: <why>"), since a file taken for missing would go
+// unnoticed.
 bool name_exists(const std::string& path);
 
 // Whether the name stands for a device rather than a file in a directory,

@@ -1,22 +1,32 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvaline {
 
-// The value of an environment variable; empty when it is unset.
-std::string environment_value(const char* name);
+// The value of an environment variable; none when it is unset.
+std::optional<std::string> environment_value(const char* name);
 
-using EnvironmentLookup = std::function<std::string(const char* name)>;
+using EnvironmentLookup = std::function<std::optional<std::string>(const char* name)>;
 
 // Where an instrument profile is looked for when none is named: the user's
-// own, then the site's, in that order. A place whose variables are unset or
-// empty is left out.
-std::vector<std::string> default_profile_paths(
-    const EnvironmentLookup& environment = environment_value);
+// own place, then the site's. Each is empty where it is left out: the user's
+// where the variables it is made of are unset, empty or relative, the site's
+// where KORVALINE_SITE_PROFILE, which names it in place of the system's
+// usual one, is set and empty.
+struct DefaultProfilePaths {
+    std::string user;
+    std::string site;
+};
+DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment = environment_value);
+
+// The two places as each system has them, the site's as usual: what
+// default_profile_paths starts from.
+DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment);
 
 // Those places as the help text names them.
 std::string_view default_profile_places();

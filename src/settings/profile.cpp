@@ -179,8 +179,38 @@ class ProfileReader {
     std::map<std::pair<std::string, std::string>, std::size_t> set_on_;
 };
 
+[[noreturn]] void fail_at_line(const std::string& path, std::size_t number,
+                               const std::string& what) {
+    throw Failure(path + ":" + std::to_string(number) + ": " + what);
+}
+
 Profile read_profile_file(const std::string& path, const std::string& name) {
     LineSource lines(InputFile::open_regular_file(path, name));
+    return parse_profile(lines, path);
+}
+
+// What the user's own place may do that the site's may not: be closed to the
+// user, as it is to a service account that runs with its caller's HOME. As
+// git does with its user configuration, that is noted and the site's place
+// is looked at next.
+enum class Closed { kNoted, kFailure };
+
+// The profile at a default place, if one is there.
+std::optional<Profile> read_default_profile(const std::string& path, Closed closed,
+                                            Console& console) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    std::string refusal;
+    std::optional<InputFile> file = InputFile::open_if_present(
+        path, "profile " + quoted(path), closed == Closed::kNoted ? &refusal : nullptr);
+    if (!refusal.empty()) {
+        console.note("cannot read " + path + ": " + refusal + "; going on without it");
+    }
+    if (!file) {
+        return std::nullopt;
+    }
+    LineSource lines(std::move(*file));
     return parse_profile(lines, path);
 }
 
@@ -189,10 +219,20 @@ Profile read_profile_file(const std::string& path, const std::string& name) {
 Profile parse_profile(LineSource& lines, const std::string& path) {
     ProfileReader reader(path);
     std::string line;
-    for (std::size_t number = 1; lines.read_line(kLongestLine, line); ++number) {
+    // A line past the limit is refused as soon as the limit is passed, so a
+    // file of one endless line (zero bytes, say) is not read to its end.
+    for (std::size_t number = 1;
+         lines.read_line(kLongestLine, line, LineSource::Rest::kLeftAtTheCut); ++number) {
+        // Read as a line, a whole old Mac file would be one comment or one
+        // line of no known form.
+        if (lines.lines_end_in_carriage_returns_only()) {
+            fail_at_line(path, number,
+                         "the lines end in a bare carriage return (line endings of an old Mac "
+                         "editor); save the file with LF or CR LF line endings");
+        }
         if (lines.last_line_was_cut()) {
-            throw Failure(path + ":" + std::to_string(number) + ": the line is longer than " +
-                          std::to_string(kLongestLine) + " characters");
+            fail_at_line(path, number,
+                         "the line is longer than " + std::to_string(kLongestLine) + " characters");
         }
         // Editors on Windows may start a UTF-8 file with a byte-order mark.
         if (number == 1 && line.starts_with(kByteOrderMark)) {
@@ -203,7 +243,7 @@ Profile parse_profile(LineSource& lines, const std::string& path) {
     return reader.finish();
 }
 
-std::optional<Profile> load_profile(const ProfileChoice& choice,
+std::optional<Profile> load_profile(const ProfileChoice& choice, Console& console,
                                     const EnvironmentLookup& environment) {
     if (choice.refused) {
         return std::nullopt;
@@ -211,19 +251,14 @@ std::optional<Profile> load_profile(const ProfileChoice& choice,
     if (choice.named) {
         return read_profile_file(*choice.named, "profile " + quoted(*choice.named));
     }
-    const std::string from_environment = environment("KORVALINE_PROFILE");
+    const std::string from_environment = environment("KORVALINE_PROFILE").value_or("");
     if (!from_environment.empty()) {
         return read_profile_file(from_environment, "profile " + quoted(from_environment) +
                                                        " named by KORVALINE_PROFILE");
     }
-    for (const std::string& path : default_profile_paths(environment)) {
-        std::optional<InputFile> file = InputFile::open_if_present(path, "profile " + quoted(path));
-        if (file) {
-            LineSource lines(std::move(*file));
-            return parse_profile(lines, path);
-        }
-    }
-    return std::nullopt;
+    const DefaultProfilePaths places = default_profile_paths(environment);
+    std::optional<Profile> profile = read_default_profile(places.user, Closed::kNoted, console);
+    return profile ? profile : read_default_profile(places.site, Closed::kFailure, console);
 }
 
 std::vector<std::string> Profile::sources() const {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/console.hpp"
 #include "console/line_source.hpp"
 #include "platform/places.hpp"
 #include "settings/saint_ini_lines.hpp"
@@ -54,9 +55,11 @@ struct ProfileChoice {
 // The profile to use: the one named on the command line, else the one
 // $KORVALINE_PROFILE names, else the first of the default places that holds
 // one; none with --no-profile or where no default place holds one. A named
-// profile that is missing, or any profile that cannot be read or is not a
-// regular file, is a Failure.
-std::optional<Profile> load_profile(const ProfileChoice& choice,
+// profile that is missing, a default place that is a symbolic link to
+// nothing, or any profile that cannot be read or is not a regular file, is a
+// Failure; but where the user's own place is closed to the user for lack of
+// permission, a note says so and the site's place is looked at.
+std::optional<Profile> load_profile(const ProfileChoice& choice, Console& console,
                                     const EnvironmentLookup& environment = environment_value);
 
 // Gives the fixed lines that the profile sets, for a crystal from `source`,

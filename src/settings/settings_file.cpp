@@ -1,5 +1,6 @@
 #include "settings/settings_file.hpp"
 
+#include "core/failure.hpp"
 #include "platform/standard_streams.hpp"
 
 namespace korvaline {
@@ -11,17 +12,21 @@ constexpr std::size_t kWriteSize = 16 * 1024;
 
 }  // namespace
 
-SettingsFile::SettingsFile(const std::string& path) {
+SettingsFile::SettingsFile(const std::string& path) : name_(path) {
     file_.emplace(path);
 }
 
-SettingsFile::SettingsFile(const SettingsDestination& destination) {
+SettingsFile::SettingsFile(const SettingsDestination& destination) : name_(destination.name()) {
     if (!destination.is_standard_output()) {
         file_.emplace(destination.name());
     }
 }
 
 void SettingsFile::write_line(std::string_view text) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+        throw Failure("cannot write " + name_ + ": its line " + quoted(text) +
+                      " holds a line ending");
+    }
     pending_.append(text);
     pending_.push_back('\n');
     if (pending_.size() >= kWriteSize) {

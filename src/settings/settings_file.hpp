@@ -21,7 +21,10 @@ class SettingsFile {
     explicit SettingsFile(const std::string& path = "saint.ini");
     explicit SettingsFile(const SettingsDestination& destination);
 
-    // The text and a line feed.
+    // The text and a line feed. A text that holds a line ending (LF, or a CR,
+    // which ends a line for many readers) would be two lines where one is
+    // meant, another section or key among them: it is a Failure, and the
+    // old file stays.
     void write_line(std::string_view text);
     // Writes out and syncs the lines and puts the file in place for good.
     void close();
@@ -29,6 +32,7 @@ class SettingsFile {
   private:
     void write_out();
 
+    std::string name_;
     std::optional<ReplacementFile> file_;  // none: standard output
     std::string pending_;
 };

@@ -37,6 +37,23 @@ std::string refused_word(int argc, char** argv) {
     return optind > 0 && optind <= argc ? std::string(argv[optind - 1]) : std::string();
 }
 
+// The short option that getopt_long has just refused, as the user typed it:
+// a byte that starts a character of several bytes (UTF-8) comes with the
+// bytes that continue it, which follow it in the word still being read.
+std::string typed_short_option(int argc, char** argv) {
+    const auto byte = static_cast<char>(optopt);
+    std::string option = {'-', byte};
+    const std::string_view word = optind < argc ? argv[optind] : "";
+    const std::size_t at = word.find(byte);
+    if (static_cast<unsigned char>(byte) >= 0xC0 && word.starts_with('-') &&
+        at != std::string_view::npos) {
+        for (std::size_t next = at + 1; next < word.size() && (word[next] & 0xC0) == 0x80; ++next) {
+            option += word[next];
+        }
+    }
+    return option;
+}
+
 // Whether the long option the user wrote, shortened, fits several options.
 bool is_ambiguous(std::string_view written) {
     written.remove_prefix(2);
@@ -53,7 +70,7 @@ std::string usage_error(int argc, char** argv, int code) {
     const bool long_form = word.starts_with("--");
     std::string option = word.substr(0, word.find('='));
     if (!long_form) {
-        option = {'-', static_cast<char>(optopt > 0 && optopt < 256 ? optopt : '?')};
+        option = typed_short_option(argc, argv);
     }
     // A value given to an option that takes none: glibc reports it as an
     // unknown option, MinGW-w64 as a missing argument.
@@ -110,6 +127,26 @@ void take(CommandLine& line, int code) {
     }
 }
 
+bool holds_control_character(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7f;
+    });
+}
+
+// A name given by an option that holds a control character: typed, a name
+// cannot hold a line feed, but given, it would break saint.ini's lines.
+std::string control_character_in(const CommandLine& line) {
+    const std::pair<const char*, const std::optional<std::string>&> names[] = {
+        {"--project", line.answers.project_name}, {"--p4p", line.answers.p4p_name}};
+    for (const auto& [option, name] : names) {
+        if (name && holds_control_character(*name)) {
+            return "the name given to " + std::string(option) + " holds a control character";
+        }
+    }
+    return "";
+}
+
 // Options that contradict each other, or an empty name.
 std::string conflict_in(const CommandLine& line) {
     if (line.answers.accept_offered_p4p && line.answers.p4p_name) {
@@ -143,6 +180,9 @@ CommandLine read_command_line(int argc, char** argv) {
         return line;
     }
     line.usage_error = conflict_in(line);
+    if (line.usage_error.empty()) {
+        line.usage_error = control_character_in(line);
+    }
     return line;
 }
 

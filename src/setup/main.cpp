@@ -46,7 +46,7 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
             Console& console) {
     // Read and checked before the first question, so that a fault in it
     // costs no typing.
-    const std::optional<Profile> profile = load_profile(command_line.profile);
+    const std::optional<Profile> profile = load_profile(command_line.profile, console);
     SetupRecord record;
     show_banner(console);
     settle_project_name(record, command_line.answers, console);

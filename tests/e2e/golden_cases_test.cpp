@@ -3,7 +3,7 @@
 // Windows program:
 //   files     lines "frames BASE FIRST LAST" (empty frame files), "touch NAME",
 //             "mkdir NAME", "read-only NAME" (no one may write it), and on
-//             POSIX "fifo NAME", "link NAME TARGET" (a symbolic link)
+//             POSIX "fifo NAME"; "link NAME TARGET" (a symbolic link, under Wine too)
 //   given/    files copied into the run's directory (P4P files, an old saint.ini)
 //   args      the program's arguments, separated by white space
 //   stdin     what the user types

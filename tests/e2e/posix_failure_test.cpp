@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -122,12 +123,15 @@ TEST(FailureTest, FullDiskWhileSavingLeavesTheOldSaintIni) {
     EXPECT_EQ(list_names(workspace.dir()), names_before);
 }
 
+// The access control list too, in a whole run, where failed existence tests
+// have left errno set: user::rw- user:1000:r-- group::--- mask::r-- other::---.
 TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     Workspace workspace;
     lay_out_project(workspace);
     const fs::path settings = workspace.dir() / "saint.ini";
     write_file(settings, "old\n");
-    fs::permissions(settings, fs::perms(0640));
+    const unsigned acl[] = {2, 0x60001, ~0u, 0x40002, 1000, 4, ~0u, 0x40010, ~0u, 0x20, ~0u};
+    ASSERT_EQ(::setxattr(settings.c_str(), "system.posix_acl_access", acl, sizeof acl, 0), 0);
     // Root can give the old file to another user, as after a run in a user's
     // directory; anyone else keeps their own.
     struct stat old_owner {};
@@ -146,6 +150,9 @@ TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     EXPECT_EQ(new_owner.st_uid, old_owner.st_uid);
     EXPECT_EQ(new_owner.st_gid, old_owner.st_gid);
     EXPECT_NE(read_file(settings), "old\n");
+    unsigned kept[11] = {};
+    ::getxattr(settings.c_str(), "system.posix_acl_access", kept, sizeof kept);
+    EXPECT_EQ(std::vector(kept, kept + 11), std::vector(acl, acl + 11));
 }
 
 TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
@@ -266,6 +273,21 @@ TEST(FailureTest, ExistenceThatCannotBeToldIsAFailure) {
                   "korvaline: cannot tell whether " + name + " exists: Permission denied\n");
         EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
     }
+}
+
+// A service account run with its caller's HOME, where its profile place is
+// closed to it: a note says so, and the site's profile is used.
+TEST(FailureTest, ClosedUserProfilePlaceGivesWayToTheSiteProfile) {
+    Workspace workspace;
+    lay_out_project(workspace);
+    const fs::path user_profile = workspace.scratch() / "HOME/.config/korvaline/profile.ini";
+    fs::create_directories(user_profile.parent_path());
+    fs::permissions(workspace.scratch() / "HOME", fs::perms::none);
+    write_file(workspace.scratch() / "KORVALINE_SITE_PROFILE", "[SAINT]\nNROWS=1024\n");
+    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
+    EXPECT_EQ(result.errors, "korvaline: note: cannot read " + user_profile.string() +
+                                 ": Permission denied; going on without it\n");
+    EXPECT_NE(read_file(workspace.dir() / "saint.ini").find("\nNROWS=1024\n"), std::string::npos);
 }
 
 }  // namespace

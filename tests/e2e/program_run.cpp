@@ -81,10 +81,10 @@ int open_output(const RunOptions& options, const std::string& path) {
 
 // What env(1) is given for a run, so that no user's profile is used: HOME,
 // APPDATA and PROGRAMDATA in the scratch directory, no XDG_CONFIG_HOME or
-// KORVALINE_PROFILE.
+// KORVALINE_PROFILE; nor the site's: KORVALINE_SITE_PROFILE names one there.
 std::vector<std::string> environment_words(const Workspace& workspace) {
     std::vector<std::string> words = {"-u", "XDG_CONFIG_HOME", "-u", "KORVALINE_PROFILE"};
-    for (const std::string name : {"HOME", "APPDATA", "PROGRAMDATA"}) {
+    for (const std::string name : {"HOME", "APPDATA", "PROGRAMDATA", "KORVALINE_SITE_PROFILE"}) {
         words.push_back(name + "=" + (workspace.scratch() / name).string());
     }
     return words;

@@ -65,6 +65,13 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
     ::close(socket_fd);
 }
 
+// Where a file may well be absent, a link to nothing is no absence.
+TEST_F(PosixInputFileTest, LinkToNothingIsNoAbsence) {
+    fs::create_symlink("gone.ini", dir_ / "l");
+    EXPECT_EQ(failure_message([&] { InputFile::open_if_present((dir_ / "l").string(), "x"); }),
+              "cannot open x: it is a symbolic link to 'gone.ini', which does not exist");
+}
+
 using PosixSettingsFileTest = SaintIniTest;
 
 TEST_F(PosixSettingsFileTest, SomethingOtherThanAFileInTheWayIsAFailure) {
@@ -216,7 +223,8 @@ TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal)
     EXPECT_EQ(entries(), 1u);
 }
 
-// The user's profile by the XDG base directories, then the site's.
+// The user's profile by the XDG base directories, then the site's, which
+// KORVALINE_SITE_PROFILE names when it is set (when empty: none).
 TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
     const std::string site = "/etc/korvaline/profile.ini";
     const std::string cases[][3] = {// XDG_CONFIG_HOME, HOME, the user's profile
@@ -224,10 +232,15 @@ TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
                                     {"", "/home/a", "/home/a/.config/korvaline/profile.ini"},
                                     {"x", "", ""}};
     for (const auto& c : cases) {
-        const auto paths = default_profile_paths(
-            [&](const std::string& name) { return name == "HOME" ? c[1] : c[0]; });
-        const auto expected = c[2].empty() ? std::vector{site} : std::vector{c[2], site};
-        EXPECT_EQ(paths, expected) << c[0];
+        const auto paths = default_profile_paths([&](const std::string& name) {
+            return name == "KORVALINE_SITE_PROFILE" ? std::nullopt
+                                                    : std::optional(name == "HOME" ? c[1] : c[0]);
+        });
+        EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector({c[2], site})) << c[0];
+    }
+    for (const std::string variable : {"", "/opt/k.ini"}) {
+        EXPECT_EQ(default_profile_paths([&](const std::string&) { return variable; }).site,
+                  variable);
     }
 }
 
@@ -251,7 +264,8 @@ TEST_F(PosixSettingsFileTest, SaveKeepsTheAccessControlListAndUserAttributes) {
     const unsigned acl[] = {2, 0x60001, ~0u, 0x60002, kNobody, 4, ~0u, 0x60010, ~0u, 0x20, ~0u};
     const std::string attributes[][2] = {
         {"system.posix_acl_access", std::string(reinterpret_cast<const char*>(acl), sizeof acl)},
-        {"user.korvaline.note", "kept"}};
+        {"user.korvaline.note", "kept"},
+        {"user.korvaline.empty", ""}};
     std::ofstream(path_) << "old\n";
     for (const auto& [name, value] : attributes) {
         ASSERT_EQ(::setxattr(path_.c_str(), name.c_str(), value.data(), value.size(), 0), 0);
@@ -264,6 +278,26 @@ TEST_F(PosixSettingsFileTest, SaveKeepsTheAccessControlListAndUserAttributes) {
         std::string kept(100, '\0');
         const ssize_t size = ::getxattr(path_.c_str(), name.c_str(), kept.data(), kept.size());
         EXPECT_EQ(kept.substr(0, static_cast<std::size_t>(size)), value) << name;
+    }
+}
+
+// In a directory with a default access control list (of the words above),
+// a new saint.ini gets what a file created there with mode 0666 gets: the
+// list's mask and other entry, not what the umask allows.
+TEST_F(PosixSettingsFileTest, NewFileGetsTheRightsOfAnyNewFileThere) {
+    const std::vector<unsigned> defaults[] = {
+        {2, 0x70001, ~0u, 0x50004, ~0u, 0x70008, kNoGroup, 0x70010, ~0u, 0x20, ~0u},
+        {2, 0x70001, ~0u, 0x50004, ~0u, 0x20, ~0u},
+        {2, 0x70001, ~0u, 0x70002, kNobody, 0x50004, ~0u, 0x70010, ~0u, 0x50020, ~0u},
+    };
+    for (const auto& list : defaults) {
+        ASSERT_EQ(
+            ::setxattr(dir_.c_str(), "system.posix_acl_default", list.data(), list.size() * 4, 0),
+            0);
+        ::close(::open((dir_ / "created").c_str(), O_CREAT | O_WRONLY, 0666));
+        SettingsFile(path_).close();
+        EXPECT_EQ(fs::status(path_).permissions(), fs::status(dir_ / "created").permissions());
+        fs::remove(path_), fs::remove(dir_ / "created");
     }
 }
 

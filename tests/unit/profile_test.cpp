@@ -10,6 +10,7 @@
 
 #include "failure_message.hpp"
 #include "scratch_directory.hpp"
+#include "scripted_console.hpp"
 
 namespace korvaline {
 namespace {
@@ -62,6 +63,10 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
         {"[SAINT]\nNROWS=1\n\nNROWS=2\n",
          "p.ini:4: NROWS is given twice in [SAINT], first on line 2"},
         {"[SAINT]\nNROWS 1024\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"[SAINT]\nNROWS\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"# Instrument 2\r[SAINT]\rNROWS=1024\r",
+         "p.ini:1: the lines end in a bare carriage return (line endings of an old Mac editor); "
+         "save the file with LF or CR LF line endings"},
         {"[INTEGRATE]\nTITLE=x\n",
          "p.ini:2: TITLE comes from the project, its runs or its P4P file; a profile cannot set "
          "it"},
@@ -106,6 +111,15 @@ TEST(ProfileTest, TemplateRoundTrip) {
     for (std::size_t i = 0; i < applied.size(); ++i) {
         EXPECT_EQ(applied[i].text(), saint_ini_lines(SetupRecord{})[i].text());
     }
+}
+
+// A line past the limit is refused where the limit is passed, the rest of
+// it (here zero bytes) left unread.
+TEST(ProfileTest, OverLongLineIsNotReadToItsEnd) {
+    LineSource lines = LineSource::from_text(std::string(5000, '\0') + "\n[SAINT]\n");
+    EXPECT_THROW(parse_profile(lines, "p.ini"), Failure);
+    std::string rest;
+    EXPECT_TRUE(lines.read_line(5000, rest) && rest.size() == 5000 - 4096);
 }
 
 // A crystal from a source the profile has lines for gets them in place of
@@ -153,7 +167,7 @@ TEST_F(ProfileSearchTest, FirstPlaceFoundIsUsed) {
                                                : (dir_ / "config").string();
         };
     };
-    const std::string user_default = default_profile_paths(environment(false)).front();
+    const std::string user_default = default_profile_paths(environment(false)).user;
     std::filesystem::create_directories(std::filesystem::path(user_default).parent_path());
     for (const std::string& path : {named, by_variable, user_default}) {
         std::ofstream(path) << "[SAINT]\nNROWS=1\n";
@@ -174,8 +188,9 @@ TEST_F(ProfileSearchTest, FirstPlaceFoundIsUsed) {
         const ProfileChoice choice{c.named ? std::optional<std::string>(c.named) : std::nullopt,
                                    c.refused};
         std::string used = "none";
+        ScriptedConsole script("", {});
         try {
-            const auto profile = load_profile(choice, environment(c.with_variable));
+            const auto profile = load_profile(choice, script.console, environment(c.with_variable));
             used = profile ? profile->path : used;
         } catch (const Failure& failure) {
             used = failure.what();

@@ -7,11 +7,13 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "failure_message.hpp"
 #include "platform/file_exists.hpp"
 #include "platform/input_file.hpp"
 #include "platform/name_exists.hpp"
+#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/code_pages.hpp"
 #include "platform/windows/windows_api.hpp"
@@ -119,6 +121,21 @@ TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
     for (FixedText name(20); const char* device : {"COM1.001", "lpt3.017", "sub\\nul.999"}) {
         name.assign(device);
         EXPECT_TRUE(file_exists(name) && !frame_file_exists(name)) << device;
+    }
+}
+
+// A relative %APPDATA% or %PROGRAMDATA% is passed over, as Linux passes over a
+// relative XDG_CONFIG_HOME.
+TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFoldersOnly) {
+    const std::string cases[][2] = {{"C:\\A", "C:\\A\\korvaline\\profile.ini"},
+                                    {"D:/A", "D:/A\\korvaline\\profile.ini"},
+                                    {"\\\\s\\d", "\\\\s\\d\\korvaline\\profile.ini"},
+                                    {"\\A", ""},
+                                    {"A", ""},
+                                    {"C:A", ""}};
+    for (const auto& c : cases) {
+        const auto paths = system_profile_paths([&](const std::string&) { return c[0]; });
+        EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector({c[1], c[1]})) << c[0];
     }
 }
 

@@ -1,9 +1,11 @@
 #include "platform/input_file.hpp"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <utility>
 
@@ -29,18 +31,28 @@ int descriptor(std::intptr_t handle) {
     fail_with_system_error("cannot open " + name, error);
 }
 
-// `path` opened for reading; -1 where nothing of that name is there and
-// `may_be_absent` allows that.
-int open_descriptor(const std::string& path, const std::string& name, bool may_be_absent) {
+// `path` opened for reading, or -1 with errno set.
+int open_descriptor(const std::string& path) {
     // Without O_NONBLOCK, opening a FIFO waits for a writer that never comes.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if (!may_be_absent || (error != ENOENT && error != ENOTDIR)) {
-            fail_to_open(path, name, error);
-        }
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+// Where a name that cannot be opened for want of its file is a symbolic link,
+// what it stands for is missing: a Failure names the link's target.
+void fail_if_dangling_link(const std::string& path, const std::string& name) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return;
     }
-    return fd;
+    std::array<char, PATH_MAX> target{};
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0) {
+        const int error = errno;
+        fail_with_system_error("cannot open " + name, error);
+    }
+    throw Failure("cannot open " + name + ": it is a symbolic link to " +
+                  quoted(std::string_view(target.data(), static_cast<std::size_t>(length))) +
+                  ", which does not exist");
 }
 
 void require_regular_file(int fd, const std::string& name) {
@@ -61,17 +73,29 @@ InputFile InputFile::standard_input(std::string name) {
 }
 
 InputFile InputFile::open_regular_file(const std::string& path, const std::string& name) {
-    const int fd = open_descriptor(path, name, false);
+    const int fd = open_descriptor(path);
+    if (fd < 0) {
+        fail_to_open(path, name, errno);
+    }
     InputFile file(fd, true, name);
     require_regular_file(fd, name);
     return file;
 }
 
 std::optional<InputFile> InputFile::open_if_present(const std::string& path,
-                                                    const std::string& name) {
-    const int fd = open_descriptor(path, name, true);
+                                                    const std::string& name, std::string* refusal) {
+    const int fd = open_descriptor(path);
     if (fd < 0) {
-        return std::nullopt;
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) {
+            fail_if_dangling_link(path, name);
+            return std::nullopt;
+        }
+        if (error == EACCES && refusal != nullptr) {
+            *refusal = system_error_text(error);
+            return std::nullopt;
+        }
+        fail_to_open(path, name, error);
     }
     InputFile file(fd, true, name);
     require_regular_file(fd, name);

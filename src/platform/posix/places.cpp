@@ -10,25 +10,25 @@
 
 namespace korvaline {
 
-std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
-    std::vector<std::string> paths;
+DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
+    DefaultProfilePaths paths{"", "/etc/korvaline/profile.ini"};
     // The XDG base directories: $XDG_CONFIG_HOME, or ~/.config without it.
-    const std::string config_home = environment("XDG_CONFIG_HOME");
-    const std::string home = environment("HOME");
+    const std::string config_home = environment("XDG_CONFIG_HOME").value_or("");
+    const std::string home = environment("HOME").value_or("");
     // A relative XDG_CONFIG_HOME is no base directory: it is passed over.
     if (config_home.starts_with('/')) {
-        paths.push_back(config_home + "/korvaline/profile.ini");
+        paths.user = config_home + "/korvaline/profile.ini";
     } else if (!home.empty()) {
-        paths.push_back(home + "/.config/korvaline/profile.ini");
+        paths.user = home + "/.config/korvaline/profile.ini";
     }
-    paths.emplace_back("/etc/korvaline/profile.ini");
     return paths;
 }
 
 std::string_view default_profile_places() {
     return "  $XDG_CONFIG_HOME/korvaline/profile.ini (~/.config/korvaline/profile.ini\n"
            "      when XDG_CONFIG_HOME is unset or empty)\n"
-           "  /etc/korvaline/profile.ini\n";
+           "  $KORVALINE_SITE_PROFILE (/etc/korvaline/profile.ini when it is unset;\n"
+           "      none when it is empty)\n";
 }
 
 std::string current_directory() {

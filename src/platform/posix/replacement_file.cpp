@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <random>
+#include <string_view>
 
 #include "core/failure.hpp"
 #include "platform/posix/file_kind.hpp"
@@ -137,10 +139,27 @@ Target follow_links(const std::string& name) {
     }
 }
 
-mode_t mode_of_new_files() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// A name beside `path` that nothing has yet, and the file made there with
+// `mode`, whose rights the system grants as to any file it creates: the
+// umask, or the directory's default access control list. Like mkostemp, but
+// mkostemp's file starts as 0600, and a mode set afterwards overrides what
+// a default list would have given.
+int create_unique_beside(const std::string& path, mode_t mode, std::string& new_path) {
+    static constexpr std::string_view kLetters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    for (int tries = 0; tries < 1000; ++tries) {
+        new_path = path + ".";
+        for (int letter = 0; letter < 6; ++letter) {
+            new_path += kLetters[random() % kLetters.size()];
+        }
+        const int fd = ::open(new_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 }  // namespace
@@ -156,7 +175,7 @@ class ReplacementFile::Impl {
     void commit();
 
   private:
-    void create_beside_target();
+    void create_beside_target(bool target_exists);
     void discard() noexcept;
     void take_over_permissions(const Target& target);
     void take_over_attributes(const std::string& old_path);
@@ -186,12 +205,14 @@ ReplacementFile::Impl::Impl(const std::string& name) : name_(name) {
         }
     }
     path_ = target.path;
-    create_beside_target();
-    try {
-        take_over_permissions(target);
-    } catch (...) {
-        discard();
-        throw;
+    create_beside_target(target.exists);
+    if (target.exists) {
+        try {
+            take_over_permissions(target);
+        } catch (...) {
+            discard();
+            throw;
+        }
     }
 }
 
@@ -211,10 +232,11 @@ void ReplacementFile::Impl::discard() noexcept {
     interruptions_.release();
 }
 
-void ReplacementFile::Impl::create_beside_target() {
-    new_path_ = path_ + ".XXXXXX";
+void ReplacementFile::Impl::create_beside_target(bool target_exists) {
     interruptions_.hold();
-    fd_ = ::mkostemp(new_path_.data(), O_CLOEXEC);
+    // Where an old file is replaced, the new one opens to no one else until
+    // it has the old one's rights; a new one gets what any new file gets.
+    fd_ = create_unique_beside(path_, target_exists ? 0600 : 0666, new_path_);
     if (fd_ < 0) {
         const int error = errno;
         fail_with_system_error("cannot create a temporary file beside " + name_, error);
@@ -223,25 +245,21 @@ void ReplacementFile::Impl::create_beside_target() {
 }
 
 void ReplacementFile::Impl::take_over_permissions(const Target& target) {
-    mode_t mode = mode_of_new_files();
-    if (target.exists) {
-        mode = target.info.st_mode & 07777;
-        // Keeps the file usable by its owner after a run as root. Anyone
-        // else may not give a file away, but may keep its group when they
-        // belong to it, so that a group's shared file stays the group's; a
-        // refusal of both leaves the user's own.
-        if (target.info.st_uid != ::geteuid() || target.info.st_gid != ::getegid()) {
-            if (::fchown(fd_, target.info.st_uid, target.info.st_gid) != 0) {
-                [[maybe_unused]] const int refused =
-                    ::fchown(fd_, static_cast<uid_t>(-1), target.info.st_gid);
-            }
+    // Keeps the file usable by its owner after a run as root. Anyone else
+    // may not give a file away, but may keep its group when they belong to
+    // it, so that a group's shared file stays the group's; a refusal of both
+    // leaves the user's own.
+    if (target.info.st_uid != ::geteuid() || target.info.st_gid != ::getegid()) {
+        if (::fchown(fd_, target.info.st_uid, target.info.st_gid) != 0) {
+            [[maybe_unused]] const int refused =
+                ::fchown(fd_, static_cast<uid_t>(-1), target.info.st_gid);
         }
-        // Before the mode: where the old file has an access control list,
-        // its group bits are the list's mask, which alone would open the
-        // new file to the whole group, if only for a moment.
-        take_over_attributes(target.path);
     }
-    if (::fchmod(fd_, mode) != 0) {
+    // Before the mode: where the old file has an access control list, its
+    // group bits are the list's mask, which alone would open the new file to
+    // the whole group, if only for a moment.
+    take_over_attributes(target.path);
+    if (::fchmod(fd_, target.info.st_mode & 07777) != 0) {
         const int error = errno;
         fail_with_system_error("cannot set the permissions of the new " + name_, error);
     }

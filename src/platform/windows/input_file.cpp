@@ -54,6 +54,21 @@ bool input_has_ended(HANDLE handle, DWORD error, const std::string& name) {
     return error != ERROR_OPERATION_ABORTED;
 }
 
+// Backup semantics let a directory be opened, so that it is refused by what
+// it is rather than by a bare "Access is denied".
+HANDLE open_for_reading(const std::string& path) {
+    return ::CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+void require_regular_file(HANDLE handle, const std::string& name) {
+    const std::string kind = kind_unless_regular(handle);
+    if (!kind.empty()) {
+        throw Failure("cannot read " + name + ": " + not_a_regular_file(kind));
+    }
+}
+
 }  // namespace
 
 InputFile InputFile::standard_input(std::string name) {
@@ -65,32 +80,41 @@ InputFile InputFile::open_regular_file(const std::string& path, const std::strin
     if (names_a_device(path)) {
         throw Failure("cannot read " + name + ": " + not_a_regular_file("a character device"));
     }
-    // Backup semantics let a directory be opened, so that it is refused by
-    // what it is rather than by a bare "Access is denied".
-    const HANDLE handle = ::CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = open_for_reading(path);
     if (handle == INVALID_HANDLE_VALUE) {
         const int error = last_system_error();
         fail_with_system_error("cannot open " + name, error);
     }
     InputFile file(as_integer(handle), true, name);
-    const std::string kind = kind_unless_regular(handle);
-    if (!kind.empty()) {
-        throw Failure("cannot read " + name + ": " + not_a_regular_file(kind));
-    }
+    require_regular_file(handle, name);
     return file;
 }
 
 std::optional<InputFile> InputFile::open_if_present(const std::string& path,
-                                                    const std::string& name) {
-    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+                                                    const std::string& name, std::string* refusal) {
+    if (names_a_device(path)) {
+        return open_regular_file(path, name);
+    }
+    // Where the file may not be read, its attributes often may: only the
+    // opening tells.
+    const HANDLE handle = open_for_reading(path);
+    if (handle == INVALID_HANDLE_VALUE) {
         const int error = last_system_error();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        // A symbolic link to nothing is there itself: what it stands for is
+        // missing, and that is no absence.
+        if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) &&
+            ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
             return std::nullopt;
         }
+        if (error == ERROR_ACCESS_DENIED && refusal != nullptr) {
+            *refusal = system_error_text(error);
+            return std::nullopt;
+        }
+        fail_with_system_error("cannot open " + name, error);
     }
-    return open_regular_file(path, name);
+    InputFile file(as_integer(handle), true, name);
+    require_regular_file(handle, name);
+    return file;
 }
 
 InputFile::~InputFile() {

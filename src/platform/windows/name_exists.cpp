@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
@@ -14,7 +15,17 @@ bool name_exists(const std::string& path) {
     }
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return false;
+        const int error = last_system_error();
+        // Only these say that there is no such file; any other answer (access
+        // denied, a device not ready, a link that cannot be resolved) leaves
+        // it open, and a frame or P4P file taken for missing would be a wrong
+        // count.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+            error == ERROR_INVALID_NAME || error == ERROR_BAD_PATHNAME ||
+            error == ERROR_FILENAME_EXCED_RANGE) {
+            return false;
+        }
+        fail_with_system_error("cannot tell whether " + path + " exists", error);
     }
     // "abc1.p4p\" names a directory or nothing, as "abc1.p4p/" does on
     // Linux, whatever a given version of the system makes of the separator.

@@ -1,25 +1,41 @@
 #include "platform/places.hpp"
 
+#include <cctype>
+
 #include "core/failure.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
 
-std::vector<std::string> default_profile_paths(const EnvironmentLookup& environment) {
-    std::vector<std::string> paths;
-    for (const char* folder : {"APPDATA", "PROGRAMDATA"}) {
-        const std::string base = environment(folder);
-        if (!base.empty()) {
-            paths.push_back(base + "\\korvaline\\profile.ini");
-        }
-    }
-    return paths;
+namespace {
+
+// A path from a drive's root (C:\ or C:/) or a network share (\\server).
+// Any other is taken from the current directory or drive, as Linux would take
+// a relative XDG_CONFIG_HOME: no base directory.
+bool is_absolute(const std::string& path) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                       path[1] == ':' && separator(path[2]);
+    return drive || (path.size() >= 2 && separator(path[0]) && separator(path[1]));
+}
+
+// The profile in a folder the variable `folder` names, or none.
+std::string profile_in(const EnvironmentLookup& environment, const char* folder) {
+    const std::string base = environment(folder).value_or("");
+    return is_absolute(base) ? base + "\\korvaline\\profile.ini" : "";
+}
+
+}  // namespace
+
+DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
+    return {profile_in(environment, "APPDATA"), profile_in(environment, "PROGRAMDATA")};
 }
 
 std::string_view default_profile_places() {
     return "  %APPDATA%\\korvaline\\profile.ini\n"
-           "  %PROGRAMDATA%\\korvaline\\profile.ini\n";
+           "  %KORVALINE_SITE_PROFILE% (%PROGRAMDATA%\\korvaline\\profile.ini when it is\n"
+           "      unset; none when it is empty)\n";
 }
 
 std::string current_directory() {
