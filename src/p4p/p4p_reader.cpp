@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/blanks.hpp"
+#include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "core/numbers.hpp"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/blanks.hpp"
+#include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "platform/input_file.hpp"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/blanks.hpp"
+#include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "core/numbers.hpp"
 #include "platform/input_file.hpp"
@@ -25,16 +25,6 @@ bool is_key_name(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
     });
-}
-
-bool holds_control_character(std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            return true;
-        }
-    }
-    return false;
 }
 
 std::string bracketed(std::string_view section) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/characters.hpp"
 #include "platform/places.hpp"
 #include "setup/version.hpp"
 
@@ -127,13 +128,6 @@ void take(CommandLine& line, int code) {
     }
 }
 
-bool holds_control_character(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7f;
-    });
-}
-
 // A name given by an option that holds a control character: typed, a name
 // cannot hold a line feed, but given, it would break saint.ini's lines.
 std::string control_character_in(const CommandLine& line) {
@@ -154,6 +148,9 @@ std::string conflict_in(const CommandLine& line) {
     }
     if (line.profile.refused && line.profile.named) {
         return "--profile and --no-profile cannot be used together";
+    }
+    if (line.output && line.output->empty()) {
+        return "--output needs a file name, or - for standard output";
     }
     return "";
 }

@@ -59,6 +59,7 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"--p4p"}, "usage: option '--p4p' needs an argument"},
         {{"-p", "abc", "-C"}, "usage: option '-C' needs an argument"},
         {{"--output"}, "usage: option '--output' needs an argument"},
+        {{"-o", ""}, "usage: --output needs a file name, or - for standard output"},
         {{"--yes=no"}, "usage: option '--yes' takes no argument"},
         {{"-y", "--p4p=x"}, "usage: --yes and --p4p cannot be used together"},
         {{"--profile=", "--no-profile"},

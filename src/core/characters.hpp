@@ -11,4 +11,8 @@ bool is_blank(char c);
 // The text without the blanks at its ends.
 std::string_view without_blanks_around(std::string_view text);
 
+// Whether the text holds a byte below 0x20 or DEL: a line ending or a tab,
+// say, that would break or shift a line of saint.ini.
+bool holds_control_character(std::string_view text);
+
 }  // namespace korvaline

@@ -1,4 +1,6 @@
-#include "core/blanks.hpp"
+#include "core/characters.hpp"
+
+#include <algorithm>
 
 namespace korvaline {
 
@@ -14,6 +16,13 @@ std::string_view without_blanks_around(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+bool holds_control_character(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7f;
+    });
 }
 
 }  // namespace korvaline
