@@ -299,6 +299,13 @@ TEST_F(PosixSettingsFileTest, NewFileGetsTheRightsOfAnyNewFileThere) {
         EXPECT_EQ(fs::status(path_).permissions(), fs::status(dir_ / "created").permissions());
         fs::remove(path_), fs::remove(dir_ / "created");
     }
+    // An old file without a list gains none from the directory's.
+    std::ofstream(path_) << "old\n";
+    ASSERT_EQ(::removexattr(path_.c_str(), "system.posix_acl_access"), 0);
+    fs::permissions(path_, fs::perms(0640));
+    SettingsFile(path_).close();
+    EXPECT_LT(::getxattr(path_.c_str(), "system.posix_acl_access", nullptr, 0), 0);
+    EXPECT_EQ(fs::status(path_).permissions(), fs::perms(0640));
 }
 
 }  // namespace

@@ -282,18 +282,27 @@ void ReplacementFile::Impl::take_over_attributes(const std::string& old_path) {
         fail_with_system_error("cannot read the access control list of " + name_, error);
     }
     const std::string names(buffer.get(), static_cast<std::size_t>(length));
+    bool has_list = false;
     for (std::size_t start = 0; start < names.size();) {
         const std::string attribute(names.c_str() + start);
         start += attribute.size() + 1;
         if (attribute != kAccessControlList && !attribute.starts_with("user.")) {
             continue;
         }
+        has_list = has_list || attribute == kAccessControlList;
         const int copy_error = copy_attribute(old_path, attribute);
         if (copy_error != 0 && attribute == kAccessControlList) {
             fail_with_system_error(
                 "cannot give the new " + name_ + " the access control list of the old one",
                 copy_error);
         }
+    }
+    // The new file, made in the directory, may have been given its default
+    // list; the old file had none, and its mode alone says who may use it.
+    if (!has_list && ::fremovexattr(fd_, kAccessControlList.data()) != 0 && errno != ENODATA &&
+        errno != ENOTSUP) {
+        fail_with_system_error(
+            "cannot give the new " + name_ + " the access control list of the old one", errno);
     }
 }
 
