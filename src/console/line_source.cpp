@@ -8,6 +8,8 @@ namespace korvaline {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
+// CR CR LF: a CR LF file converted once more.
+constexpr std::size_t kReturnsOfAnEnding = 2;
 
 }  // namespace
 
@@ -35,37 +37,38 @@ bool LineSource::refill() {
     return end_ > 0;
 }
 
-// Looks at characters that the line does not keep, up to `last`, or up to
-// the first that is text where the rest is left at the cut; returns where it
-// stopped.
-const char* LineSource::look_at_dropped(const char* first, const char* last, Rest rest) {
+void LineSource::look_at_dropped(const char* first, const char* last) {
     for (; first != last; ++first) {
         if (*first == '\r') {
             seen_carriage_return_ = true;
         } else if (*first != ' ') {
             last_line_was_cut_ = true;
-            if (rest == Rest::kLeftAtTheCut) {
-                return first;
-            }
         }
     }
-    return last;
 }
 
-void LineSource::skip_rest_of_line(Rest rest) {
-    while (!(rest == Rest::kLeftAtTheCut && last_line_was_cut_) && (next_ < end_ || refill())) {
+void LineSource::skip_rest_of_line() {
+    while (next_ < end_ || refill()) {
         const char* start = buffer_.data() + next_;
         const char* stop = buffer_.data() + end_;
         const auto* feed = static_cast<const char*>(
             std::memchr(start, '\n', static_cast<std::size_t>(stop - start)));
-        const char* looked = look_at_dropped(start, feed != nullptr ? feed : stop, rest);
-        next_ = static_cast<std::size_t>(looked - buffer_.data());
-        if (looked == feed) {
+        look_at_dropped(start, feed != nullptr ? feed : stop);
+        if (feed != nullptr) {
             seen_line_feed_ = true;
-            ++next_;
+            next_ = static_cast<std::size_t>(feed - buffer_.data()) + 1;
             return;
         }
+        next_ = end_;
     }
+}
+
+// The line is cut before the character just read, which stays unread with
+// the rest of the line.
+bool LineSource::stop_before_last_character() {
+    --next_;
+    last_line_was_cut_ = true;
+    return true;
 }
 
 bool LineSource::read_line(std::size_t keep, std::string& line, Rest rest) {
@@ -74,6 +77,7 @@ bool LineSource::read_line(std::size_t keep, std::string& line, Rest rest) {
     if (next_ == end_ && !refill()) {
         return false;
     }
+    const bool stop_at_cut = rest == Rest::kLeftAtTheCut;
     // Carriage returns are held back until the next character shows whether
     // they end the line or are part of the text.
     std::size_t held_returns = 0;
@@ -86,6 +90,10 @@ bool LineSource::read_line(std::size_t keep, std::string& line, Rest rest) {
         if (c == '\r') {
             seen_carriage_return_ = true;
             ++held_returns;
+            // Past the cut, no more returns than a line's ending has.
+            if (stop_at_cut && line.size() + held_returns > keep + kReturnsOfAnEnding) {
+                return stop_before_last_character();
+            }
             continue;
         }
         for (; held_returns > 0 && line.size() < keep; --held_returns) {
@@ -93,11 +101,13 @@ bool LineSource::read_line(std::size_t keep, std::string& line, Rest rest) {
         }
         if (line.size() < keep) {
             line.push_back(c);
+        } else if (stop_at_cut) {
+            return stop_before_last_character();
         } else {
-            look_at_dropped(&c, &c + 1, rest);
+            look_at_dropped(&c, &c + 1);
         }
-        if (line.size() == keep) {
-            skip_rest_of_line(rest);
+        if (line.size() == keep && !stop_at_cut) {
+            skip_rest_of_line();
             return true;
         }
     }

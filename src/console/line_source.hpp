@@ -22,9 +22,10 @@ namespace korvaline {
 class LineSource {
   public:
     // What becomes of the rest of a line longer than `keep` characters: it
-    // is read to the line's end, or reading stops at its first character
-    // that is text (not a blank or a carriage return), where the line is cut
-    // and the caller, who refuses such a line, reads no further.
+    // is read to the line's end, or reading stops at its first character,
+    // blank or not, that is not the line's ending (a line feed after at most
+    // two carriage returns), where the line is cut and the caller, who
+    // refuses such a line, reads no further.
     enum class Rest { kReadToTheEnd, kLeftAtTheCut };
 
     explicit LineSource(InputFile input);
@@ -50,8 +51,9 @@ class LineSource {
   private:
     LineSource(std::optional<InputFile> input, std::string name);
     bool refill();
-    void skip_rest_of_line(Rest rest);
-    const char* look_at_dropped(const char* first, const char* last, Rest rest);
+    void skip_rest_of_line();
+    bool stop_before_last_character();
+    void look_at_dropped(const char* first, const char* last);
 
     std::optional<InputFile> input_;
     std::string name_;
