@@ -19,4 +19,9 @@ void write_standard_output(std::string_view bytes);
 // reported anywhere, so it is ignored.
 void write_standard_error(std::string_view bytes) noexcept;
 
+// The same for the program's own lines, sent to standard error when standard
+// output carries the settings: a failed write is a Failure ("cannot write
+// to standard error: <why>"), so that the status tells of it.
+void write_standard_error_checked(std::string_view bytes);
+
 }  // namespace korvaline

@@ -82,7 +82,7 @@ void carry_out(const CommandLine& command_line) {
         SettingsDestination::chosen(command_line.output, !command_line.directories.empty());
     // Standard output that carries saint.ini carries nothing else.
     const OutputSink program_lines = destination.is_standard_output()
-                                         ? OutputSink(write_standard_error)
+                                         ? OutputSink(write_standard_error_checked)
                                          : OutputSink(write_standard_output);
     LineSource input(InputFile::standard_input("standard input"));
     Console console(input, program_lines, write_standard_error);

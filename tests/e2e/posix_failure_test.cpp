@@ -27,6 +27,8 @@ TEST(FailureTest, LostWriteToStandardOutputIsAFailure) {
          "korvaline: cannot write to standard output: No space left on device\n"},
         {{.input = "abc\ny\n", .output_closed = true},
          "korvaline: cannot write to standard output: Broken pipe\n"},
+        // The program's own lines, which go to standard error under -o -.
+        {{.arguments = {"-o", "-"}, .input = "abc\ny\n", .errors_path = "/dev/full"}, ""},
     };
     for (const auto& c : cases) {
         Workspace workspace;

@@ -119,7 +119,9 @@ std::vector<const char*> command_words(const RunOptions& options, const std::str
                              const std::vector<const char*>& command) {
     const int input = input_pipe >= 0 ? input_pipe : ::open(input_path.c_str(), O_RDONLY);
     const int output = open_output(options, output_path);
-    const int errors = ::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int errors =
+        ::open(options.errors_path.empty() ? errors_path.c_str() : options.errors_path.c_str(),
+               O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (input < 0 || output < 0 || errors < 0 || ::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 ||
         ::dup2(errors, 2) < 0 || ::chdir(workspace.dir().c_str()) != 0) {
         ::_exit(127);
@@ -194,7 +196,7 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
     if (options.output_path.empty()) {
         result.output = read_file(captured_output).substr(options.output_before.size());
     }
-    result.errors = read_file(errors_path);
+    result.errors = options.errors_path.empty() ? read_file(errors_path) : "";
     if (options.measure_memory) {
         // time(1) writes a note first when the program fails; the figure is last.
         std::istringstream report(read_file(memory_path));

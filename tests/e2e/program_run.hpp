@@ -34,6 +34,7 @@ struct RunOptions {
     std::string output_path;             // standard output goes here when set (such as /dev/full)
     std::string output_before;           // what the captured standard output holds before the run
     bool output_closed = false;          // standard output is a pipe nobody reads
+    std::string errors_path;             // standard error goes here when set, uncaptured
     mode_t umask = 022;
     // Run as the user nobody when the tests run as root, so that permissions
     // count; the run's directory is handed to that user.

@@ -48,4 +48,11 @@ void write_standard_error(std::string_view bytes) noexcept {
     write_all(STDERR_FILENO, bytes);
 }
 
+void write_standard_error_checked(std::string_view bytes) {
+    const int error = write_all(STDERR_FILENO, bytes);
+    if (error != 0) {
+        fail_with_system_error("cannot write to standard error", error);
+    }
+}
+
 }  // namespace korvaline

@@ -55,4 +55,11 @@ void write_standard_error(std::string_view bytes) noexcept {
     write_text(::GetStdHandle(STD_ERROR_HANDLE), bytes);
 }
 
+void write_standard_error_checked(std::string_view bytes) {
+    const DWORD error = write_text(::GetStdHandle(STD_ERROR_HANDLE), bytes);
+    if (error != 0) {
+        fail_with_system_error("cannot write to standard error", static_cast<int>(error));
+    }
+}
+
 }  // namespace korvaline
