@@ -25,4 +25,18 @@ bool holds_control_character(std::string_view text) {
     });
 }
 
+std::optional<std::string> target_name(std::string_view text) {
+    std::string upper;
+    for (const char c : text) {
+        if (c >= 'a' && c <= 'z') {
+            upper.push_back(static_cast<char>(c - 'a' + 'A'));
+        } else if (c >= 'A' && c <= 'Z') {
+            upper.push_back(c);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return upper.empty() ? std::nullopt : std::optional<std::string>(upper);
+}
+
 }  // namespace korvaline

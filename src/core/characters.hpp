@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvaline {
@@ -14,5 +16,10 @@ std::string_view without_blanks_around(std::string_view text);
 // Whether the text holds a byte below 0x20 or DEL: a line ending or a tab,
 // say, that would break or shift a line of saint.ini.
 bool holds_control_character(std::string_view text);
+
+// An X-ray source's target as the program names it (MO, CU, AG): the text in
+// upper case, where it is letters, A to Z in either case; none where it is
+// anything else or empty.
+std::optional<std::string> target_name(std::string_view text);
 
 }  // namespace korvaline

@@ -1,7 +1,6 @@
 #include "p4p/p4p_reader.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -75,12 +74,6 @@ std::string_view next_field(std::string_view& text) {
     return field;
 }
 
-bool is_target(std::string_view field) {
-    return !field.empty() && std::all_of(field.begin(), field.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    });
-}
-
 bool is_wavelength(std::string_view field) {
     return is_number(field) && number_value(field) > 0 && std::isfinite(number_value(field));
 }
@@ -92,14 +85,11 @@ std::optional<XraySource> source_named_by(const std::string& line, bool cut) {
     std::string_view rest = std::string_view(line).substr(std::min<std::size_t>(line.size(), 6));
     const std::string_view target = next_field(rest);
     const std::string_view wavelength = next_field(rest);
-    if (!is_target(target) || !is_wavelength(wavelength) || (cut && rest.empty())) {
+    std::optional<std::string> name = target_name(target);
+    if (!name || !is_wavelength(wavelength) || (cut && rest.empty())) {
         return std::nullopt;
     }
-    std::string upper(target);
-    for (char& c : upper) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return XraySource{upper, std::string(wavelength)};
+    return XraySource{std::move(*name), std::string(wavelength)};
 }
 
 }  // namespace

@@ -27,16 +27,6 @@ std::string_view next_line(std::string_view& text) {
     return without_blanks_around(line);
 }
 
-const SaintIniLine* new_line_for(const std::vector<SaintIniLine>& lines, std::string_view section,
-                                 std::string_view key) {
-    for (const SaintIniLine& line : lines) {
-        if (line.kind == SaintIniLine::Kind::kKey && line.section == section && line.key == key) {
-            return &line;
-        }
-    }
-    return nullptr;
-}
-
 bool is_section(const std::vector<SaintIniLine>& lines, std::string_view name) {
     return std::any_of(lines.begin(), lines.end(),
                        [&](const SaintIniLine& line) { return line.section == name; });
@@ -82,7 +72,7 @@ std::string replaced_values_note(std::string_view old_text, const std::vector<Sa
             continue;
         }
         const std::string_view key = without_blanks_around(line.substr(0, equals));
-        const SaintIniLine* now = new_line_for(lines, section, key);
+        const SaintIniLine* now = key_line(lines, section, key);
         if (now == nullptr || !now->fixed ||
             without_blanks_around(line.substr(equals + 1)) == now->value) {
             continue;

@@ -67,16 +67,6 @@ class ProfileReader {
         throw Failure(profile_.path + ":" + std::to_string(number_) + ": " + what);
     }
 
-    const SaintIniLine* find(std::string_view section, std::string_view key) const {
-        for (const SaintIniLine& line : known_) {
-            if (line.section == section && line.key == key &&
-                line.kind == SaintIniLine::Kind::kKey) {
-                return &line;
-            }
-        }
-        return nullptr;
-    }
-
     // [SECTION], or [SECTION:TARGET] for the lines of one X-ray source.
     void take_section(std::string_view text) {
         const std::size_t colon = text.find(':');
@@ -95,26 +85,22 @@ class ProfileReader {
     }
 
     std::string source_named(std::string_view target) const {
-        std::string upper;
-        for (const char c : target) {
-            if (std::isalpha(static_cast<unsigned char>(c)) == 0) {
-                fail("the source in " +
-                     bracketed(std::string(section_) + ":" + std::string(target)) +
-                     " is not a target such as CU");
-            }
-            upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-        }
-        if (upper.empty()) {
+        if (target.empty()) {
             fail(bracketed(section_ + ":") + " names no source after its colon");
         }
-        return upper;
+        std::optional<std::string> name = target_name(target);
+        if (!name) {
+            fail("the source in " + bracketed(section_ + ":" + std::string(target)) +
+                 " is not a target such as CU");
+        }
+        return *name;
     }
 
     void take_key(const std::string& key, std::string_view value) {
         if (section_.empty()) {
             fail(key + " stands before any [SECTION] line");
         }
-        const SaintIniLine* line = find(section_, key);
+        const SaintIniLine* line = key_line(known_, section_, key);
         if (line == nullptr) {
             fail(key + " is not a line of " + bracketed(section_) + where_else(key));
         }

@@ -346,6 +346,16 @@ std::string SaintIniLine::text() const {
     return key + "=" + value;
 }
 
+const SaintIniLine* key_line(const std::vector<SaintIniLine>& lines, std::string_view section,
+                             std::string_view key) {
+    for (const SaintIniLine& line : lines) {
+        if (line.kind == SaintIniLine::Kind::kKey && line.section == section && line.key == key) {
+            return &line;
+        }
+    }
+    return nullptr;
+}
+
 std::vector<SaintIniLine> saint_ini_lines(const SetupRecord& record) {
     std::vector<SaintIniLine> lines;
     for (const Section& section : sections()) {

@@ -28,4 +28,8 @@ struct SaintIniLine {
 // The 223 lines of saint.ini for `record`, in order. Touches no file.
 std::vector<SaintIniLine> saint_ini_lines(const SetupRecord& record);
 
+// The key line of `section` and `key` among `lines`; null where there is none.
+const SaintIniLine* key_line(const std::vector<SaintIniLine>& lines, std::string_view section,
+                             std::string_view key);
+
 }  // namespace korvaline

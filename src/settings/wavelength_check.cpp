@@ -13,20 +13,11 @@ namespace {
 // exactly 0.1 % inside on either side, whatever the rounding.
 constexpr double kTolerance = 0.001 * (1 + 1e-9);
 
-const SaintIniLine* scale_wave(const std::vector<SaintIniLine>& lines) {
-    for (const SaintIniLine& line : lines) {
-        if (line.section == "SCALE" && line.key == "SCALE_WAVE") {
-            return &line;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 std::string wavelength_note(const SetupRecord& record, const std::vector<SaintIniLine>& lines,
                             std::string_view written_from, std::string_view settings_name) {
-    const SaintIniLine* written = scale_wave(lines);
+    const SaintIniLine* written = key_line(lines, "SCALE", "SCALE_WAVE");
     if (!record.source || written == nullptr || !is_number(written->value)) {
         return "";
     }
