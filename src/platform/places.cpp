@@ -19,4 +19,8 @@ DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment) 
     return paths;
 }
 
+std::string name_in_messages(const std::string& name, bool in_full) {
+    return in_full ? absolute_path(name) : name;
+}
+
 }  // namespace korvaline

@@ -24,6 +24,9 @@ struct CommandLine {
     std::optional<std::string> output;
     // Not empty when the words cannot be used: what is wrong with them.
     std::string usage_error;
+
+    // Whether failures and notes name files from the root, as with -C or -o.
+    bool names_files_in_full() const { return !directories.empty() || output.has_value(); }
 };
 
 // Reads the words the program was started with, by GNU conventions (long
