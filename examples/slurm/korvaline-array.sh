@@ -6,27 +6,58 @@
 #
 #   sbatch --array=1-$(grep -c '' LIST) korvaline-array.sh [LIST [OPTION]...]
 #
-# Line SLURM_ARRAY_TASK_ID of LIST (crystals.txt when none is given) is
-# "DIRECTORY" or "DIRECTORY PROJECT", the project being the directory's last
-# component when not given; a relative directory is taken in the directory
-# the job was submitted from. The task runs
+# Line SLURM_ARRAY_TASK_ID of LIST (crystals.txt when none is given) names a
+# crystal, read in this order:
+#   DIRECTORY<TAB>PROJECT   blanks belong to the directory; PROJECT may be empty
+#   DIRECTORY               the whole line, when it names a directory
+#   DIRECTORY PROJECT       separated by blanks, PROJECT optional
+# Without PROJECT, the project is the directory's last component. A CR at
+# the line's end is dropped. An empty line, a line of blanks and a comment
+# (its first character that is not a blank is #) are no crystal: the task
+# says so and ends with status 0. A relative directory is taken in the
+# directory the job was submitted from. The task runs
 #
 #   korvaline -C DIRECTORY --project PROJECT --yes [OPTION]...
 #
 # so every OPTION goes to korvaline (a relative file name in one is taken in
-# DIRECTORY). The task writes only to its Slurm output, never into the
-# crystal's directory, which need not be writable for the reason to be seen.
-# A task that fails appends its line of LIST, a tab and the reason to
-# failed.txt beside LIST, and ends with a status that is not 0.
+# DIRECTORY), and when that wrote DIRECTORY/saint.ini, makes DIRECTORY/work,
+# where saint writes; nothing is written into the crystal's directory
+# before. Beside LIST, a task appends records, each its line of LIST, a tab
+# and a text, in one write, and only to a regular file or a new one:
+#   failed.txt  the reason of a task that failed (its status is not 0);
+#   notes.txt   each note of korvaline's (korvaline: note: ...).
 list=${1:-crystals.txt}
 [ "$#" -gt 0 ] && shift
 task=${SLURM_ARRAY_TASK_ID:?is not set: run this script by sbatch --array}
 failed=$(dirname -- "$list")/failed.txt
+notes=$(dirname -- "$list")/notes.txt
+tab=$(printf '\t')
+cr=$(printf '\r')
 line=
+
+# appendable FILE: FILE is a regular file or none, so that a record goes
+# into it and not through it; otherwise the task fails, saying why.
+appendable() {
+    if [ -L "$1" ]; then
+        set -- "$1" 'is a symbolic link'
+    elif [ -e "$1" ] && [ ! -f "$1" ]; then
+        set -- "$1" 'is not a regular file'
+    else
+        return 0
+    fi
+    printf 'korvaline-array: task %s: %s %s: no record is written to it\n' "$task" "$1" "$2" >&2
+    exit 1
+}
+
+# append FILE TEXT: the task's line, a tab and TEXT, in one write.
+append() {
+    appendable "$1"
+    printf '%s\t%s\n' "$line" "$2" >>"$1"
+}
 
 # record REASON STATUS: the task's line and the reason go to failed.txt.
 record() {
-    printf '%s\t%s\n' "$line" "$1" >>"$failed"
+    append "$failed" "$1"
     exit "$2"
 }
 
@@ -36,23 +67,100 @@ give_up() {
     record "$1" 1
 }
 
-[ -r "$list" ] || give_up "korvaline-array: task $task: cannot read the list '$list'"
-line=$(sed -n "${task}p" "$list")
-read -r directory project extra <<EOF
+# writes_saint_ini_here OPTION...: whether korvaline, given these options on
+# top of -C DIRECTORY and having succeeded, wrote DIRECTORY/saint.ini: not
+# with -o or -C, which send it elsewhere, nor with an option that only
+# prints. A value, in the same word or the next, is skipped.
+writes_saint_ini_here() {
+    while [ "$#" -gt 0 ]; do
+        word=$1
+        shift
+        case $word in
+        --) return 0 ;;
+        --profile-*) return 1 ;;
+        --*)
+            name=${word%%=*}
+            name=${name#--}
+            for option in output directory help version; do
+                case $option in "$name"*) return 1 ;; esac
+            done
+            [ "$name" = "${word#--}" ] || continue
+            for option in project p4p profile set source suffix; do
+                case $option in "$name"*) [ "$#" -eq 0 ] || shift && break ;; esac
+            done
+            ;;
+        -?*)
+            letters=${word#-}
+            while [ -n "$letters" ]; do
+                case $letters in
+                [oChV]*) return 1 ;;
+                [pS]) [ "$#" -eq 0 ] || shift ;;
+                esac
+                case $letters in [pS]*) break ;; esac
+                letters=${letters#?}
+            done
+            ;;
+        esac
+    done
+    return 0
+}
+
+appendable "$failed"
+appendable "$notes"
+case $task in
+'' | *[!0-9]* | 0*) give_up "korvaline-array: task '$task' is not a line number" ;;
+esac
+{ [ -r "$list" ] && [ ! -d "$list" ]; } || give_up "korvaline-array: task $task: cannot read the list '$list'"
+[ "$(sed -n "\$=" "$list")" -ge "$task" ] 2>/dev/null ||
+    give_up "korvaline-array: task $task: the list '$list' has no line $task"
+line=$(sed -n "${task}{p;q;}" "$list")
+line=${line%"$cr"}
+
+blanks_before=${line%%[! "$tab"]*}
+case ${line#"$blanks_before"} in
+'' | '#'*)
+    printf 'korvaline-array: task %s: line %s of %s is no crystal: nothing to do\n' "$task" "$task" "$list"
+    exit 0
+    ;;
+esac
+if [ -z "${line##*"$tab"*}" ]; then
+    directory=${line%%"$tab"*} project=${line#*"$tab"}
+    [ -n "${project##*"$tab"*}" ] || [ -z "$project" ] ||
+        give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY<TAB>PROJECT"
+elif [ -d "$line" ]; then
+    directory=$line project=
+else
+    read -r directory project extra <<EOF
 $line
 EOF
+    [ -z "$extra" ] || give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY PROJECT"
+fi
 [ -n "$directory" ] || give_up "korvaline-array: task $task: line $task of '$list' names no directory"
-[ -z "$extra" ] || give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY PROJECT"
 [ -n "$project" ] || project=$(basename -- "$directory")
+work=
+! writes_saint_ini_here "$@" || work=$directory/work
 
 # korvaline's standard output goes straight to the task's output; its
-# standard error is kept, to be shown there too and to give the reason.
+# standard error is kept, to be shown there too and to give the notes and
+# the reason.
 exec 3>&1
 errors=$(korvaline -C "$directory" --project "$project" --yes "$@" </dev/null 2>&1 >&3 3>&-)
 status=$?
 exec 3>&-
 [ -z "$errors" ] || printf '%s\n' "$errors" >&2
-[ "$status" -ne 0 ] || exit 0
-# The failure is korvaline's last line, after any notes.
-reason=$(printf '%s\n' "$errors" | tail -n 1)
+while IFS= read -r note; do
+    case $note in
+    'korvaline: note: '*) append "$notes" "$note" || status=1 ;;
+    esac
+done <<EOF
+$errors
+EOF
+if [ "$status" -eq 0 ]; then
+    [ -n "$work" ] && [ -f "$directory/saint.ini" ] && [ ! -d "$work" ] || exit 0
+    problem=$(mkdir -- "$work" 2>&1) && exit 0
+    give_up "korvaline-array: task $task: cannot make $work: ${problem##*: }"
+fi
+# The failure is korvaline's line naming it: after any notes, and before the
+# hint that follows a wrong option.
+reason=$(printf '%s\n' "$errors" | grep -v "^Try 'korvaline --help'" | tail -n 1)
 record "${reason:-korvaline-array: task $task: korvaline ended with status $status}" "$status"
