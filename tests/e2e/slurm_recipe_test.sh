@@ -1,22 +1,36 @@
 #!/bin/sh
-# The Slurm script's tasks run by hand, from a list and with an option passed
+# The Slurm script's tasks run by hand, from lists and with options passed
 # on: a Cu crystal in a folder not named after its project, given the sample
-# dual-source profile, a broken one, an
-# unwritable one, a missing one, a line past the list's end, and the default
-# list. As root, the tasks run as nobody, so that permissions count.
+# dual-source profile, a broken one, an unwritable one, a missing one, a
+# folder holding blanks (a TAB line and a whole line), an empty line and a
+# comment, a crystal with a note written elsewhere by -o, a work directory
+# that exists and one that cannot be made, a line past the list's end, a
+# CR LF list, a wrong option, a failed.txt that is a symbolic link, and the
+# default list; then the xargs recipe on a folder and on a missing one. As
+# root, all runs as nobody, from copies here, so that permissions count.
 # Usage: slurm_recipe_test.sh KORVALINE SCRIPT PROJECT
+# shellcheck disable=SC2015 # "test && test || fail" runs fail when a test fails
 set -u
 korvaline=$1 script=$2 example=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvaline-slurm.XXXXXX") || exit 1
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-mkdir "$work/bin" "$work/empty" "$work/lists"
-ln -s "$korvaline" "$work/bin/korvaline"
-cp -R "$example" "$work/2026-12-07_alice"
-cp -R "$example" "$work/quartz"
-cp -R "$example" "$work/locked"
+mkdir -p "$work/bin" "$work/empty" "$work/lists" "$work/links" "$work/Alice Smith" "$work/folder/gap" "$work/x"
+cp "$korvaline" "$script" "$(dirname "$script")/../xargs/korvaline-xargs.sh" "$work/bin/"
+for crystal in 2026-12-07_alice quartz locked "Alice Smith/mo02" "Alice Smith/quartz" worked workless; do
+    cp -R "$example" "$work/$crystal"
+done
+for file in "$example"/quartz*; do
+    file=${file##*/quartz} && [ "$file" = 1.005 ] || cp "$example/quartz$file" "$work/folder/gap/gap$file"
+done
+mkdir "$work/worked/work" && touch "$work/worked/work/keep" "$work/workless/work" "$work/target"
+ln -s ../target "$work/links/failed.txt"
+echo gone >"$work/links/list.txt"
 sed -i 's/^SOURCE .*/SOURCE  CU  1.54184/' "$work/2026-12-07_alice/quartz1.p4p"
 { cat "$(dirname "$script")/../profiles/dual-source.ini"; printf '[SAINT]\nNROWS=1024\n'; } >"$work/lab.ini"
-printf '%s\n' "$work/2026-12-07_alice quartz" "$work/empty" "$work/locked quartz" gone >"$work/lists/cu.txt"
+printf '%s\n' "$work/2026-12-07_alice quartz" "$work/empty" "$work/locked quartz" gone \
+    "$work/Alice Smith/mo02	quartz" "$work/Alice Smith/quartz" "" "  # not yet" "$work/folder/gap" \
+    "$work/worked quartz" "$work/workless quartz" >"$work/lists/cu.txt"
+printf '%s\r\n' quartz gone >"$work/lists/crlf.txt"
 echo quartz >"$work/crystals.txt"
 as_user=
 if [ "$(id -u)" -eq 0 ]; then
@@ -25,30 +39,63 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 chmod a-w "$work/locked"
 
-failures=0
-expect() {  # TASK STATUS STANDARD-ERROR [ARGUMENT]...
+failures=0 newline='
+'
+fail() {
+    echo "$*" >&2
+    failures=$((failures + 1))
+}
+# expect TASK STATUS STANDARD-ERROR [ARGUMENT]...: a failure's record is the
+# list's line and the first line of standard error.
+expect() {
     task=$1 expected=$2 errors=$3 status=0
     shift 3
     (cd "$work" && SLURM_ARRAY_TASK_ID=$task PATH="$work/bin:$PATH" HOME="$work" \
-        $as_user env -u XDG_CONFIG_HOME -u KORVALINE_PROFILE KORVALINE_SITE_PROFILE= sh "$script" "$@") \
+        $as_user env -u XDG_CONFIG_HOME -u KORVALINE_PROFILE KORVALINE_SITE_PROFILE= sh bin/korvaline-array.sh "$@") \
         >/dev/null 2>"$work/err" </dev/null || status=$?
-    if [ "$status" -ne "$expected" ] || [ "$(cat "$work/err")" != "$errors" ]; then
-        echo "task $task: status $status, standard error: $(cat "$work/err")" >&2
-        failures=$((failures + 1))
-    fi
-    [ "$expected" -eq 0 ] ||
-        printf '%s\t%s\n' "$(sed -n "${task}p" "$work/lists/cu.txt")" "$errors" >>"$work/failed-expected"
+    [ "$status" -eq "$expected" ] && [ "$(cat "$work/err")" = "$errors" ] ||
+        fail "task $task of ${1-}: status $status, standard error: $(cat "$work/err")"
+    [ "$expected" -eq 0 ] || printf '%s\t%s\n' "$(sed -n "${task}p" "$work/$1" | tr -d '\r')" \
+        "${errors%%"$newline"*}" >>"$work/${1%/*}/failed.expected"
 }
 expect 1 0 "" lists/cu.txt --profile "$work/lab.ini"
 expect 2 1 "korvaline: no project 'empty' here: empty1.001 does not exist in $work/empty" lists/cu.txt
 expect 3 1 "korvaline: cannot create a temporary file beside $work/locked/saint.ini: Permission denied" \
     lists/cu.txt
 expect 4 1 "korvaline: cannot enter directory 'gone': No such file or directory" lists/cu.txt
-expect 5 1 "korvaline-array: task 5: line 5 of 'lists/cu.txt' names no directory" lists/cu.txt
+for task in 5 6 7 8; do expect $task 0 "" lists/cu.txt; done
+gap_note="korvaline: note: run 1 stops at frame 4: gap1.005 is missing but gap1.006 exists"
+expect 9 0 "$gap_note" lists/cu.txt -o gap.ini
+expect 10 0 "" lists/cu.txt
+expect 11 1 "korvaline-array: task 11: cannot make $work/workless/work: File exists" lists/cu.txt
+expect 12 1 "korvaline-array: task 12: the list 'lists/cu.txt' has no line 12" lists/cu.txt
+expect 1 2 "korvaline: unknown option '--bogus'
+Try 'korvaline --help' for more information." lists/cu.txt --bogus
+expect 2 1 "korvaline: cannot enter directory 'gone': No such file or directory" lists/crlf.txt
+expect 1 0 "" lists/crlf.txt
+expect 1 1 "korvaline-array: task 1: links/failed.txt is a symbolic link: no record is written to it" links/list.txt
 expect 1 0 ""
-{ grep -qx NROWS=1024 "$work/2026-12-07_alice/saint.ini" &&
-    grep -qx SCALE_WAVE=1.54184 "$work/2026-12-07_alice/saint.ini" && [ -f "$work/quartz/saint.ini" ]; } ||
-    { echo "saint.ini of task 1 missing or without the profile's values" >&2; failures=$((failures + 1)); }
-cmp -s "$work/failed-expected" "$work/lists/failed.txt" ||
-    { echo "lists/failed.txt wrong: $(cat "$work/lists/failed.txt")" >&2; failures=$((failures + 1)); }
+for file in 2026-12-07_alice/saint.ini "Alice Smith/mo02/work" "Alice Smith/quartz/work" quartz/work \
+    worked/work/keep folder/gap/gap.ini; do
+    [ -e "$work/$file" ] || fail "$file missing"
+done
+[ ! -e "$work/folder/gap/work" ] && [ ! -s "$work/target" ] || fail "work made for -o, or target written"
+grep -qx NROWS=1024 "$work/2026-12-07_alice/saint.ini" && grep -qx SCALE_WAVE=1.54184 "$work/2026-12-07_alice/saint.ini" ||
+    fail "saint.ini of task 1 without the profile's values"
+diff "$work/lists/failed.expected" "$work/lists/failed.txt" >&2 || fail "lists/failed.txt wrong"
+[ "$(cat "$work/lists/notes.txt")" = "$work/folder/gap	$gap_note" ] || fail "lists/notes.txt wrong"
+
+# xrun STATUS FOLDER: the xargs recipe run in x/ on FOLDER.
+xrun() {
+    status=0
+    (cd "$work/x" && PATH="$work/bin:$PATH" HOME="$work" $as_user env -u XDG_CONFIG_HOME -u KORVALINE_PROFILE \
+        KORVALINE_SITE_PROFILE= sh ../bin/korvaline-xargs.sh "$2") >/dev/null 2>&1 </dev/null || status=$?
+    [ "$status" -eq "$1" ] || fail "korvaline-xargs.sh $2: status $status"
+}
+xrun 0 ../folder
+[ -d "$work/folder/gap/work" ] && [ ! -s "$work/x/failed.txt" ] &&
+    [ "$(cat "$work/x/notes.txt")" = "../folder/gap	$gap_note" ] || fail "korvaline-xargs.sh ../folder: wrong records"
+xrun 1 "$work/nowhere"
+[ "$(cat "$work/x/failed.txt")" = "$work/nowhere	korvaline-xargs: cannot list $work/nowhere: No such file or directory" ] ||
+    fail "korvaline-xargs.sh: failed.txt wrong: $(cat "$work/x/failed.txt")"
 [ "$failures" -eq 0 ]
