@@ -14,7 +14,7 @@
 # appended here in one write, and only to a regular file: failed.txt holds
 # the reason of each crystal that failed, or of a FOLDER that cannot be
 # listed, notes.txt each note of korvaline's (korvaline: note: ...); both
-# start empty. The status is 0 when every crystal was set up.
+# start empty. The status is 0 when every crystal was set up, else 1.
 #
 # Each crystal is set up by this script again, as
 #   sh korvaline-xargs.sh --one-crystal DIRECTORY [OPTION]...
@@ -127,5 +127,5 @@ appendable notes.txt
 {
     problem=$(find "$folder" -mindepth 1 -maxdepth 1 -type d -print0 2>&1 >&3 3>&-) ||
         give_up "$folder" "korvaline-xargs: cannot list $folder: ${problem##*: }"
-} 3>&1 | xargs -0 -P 4 -I '{}' sh "$0" --one-crystal '{}' "$@" &&
-    [ ! -s failed.txt ]
+} 3>&1 | xargs -0 -P 4 -I '{}' sh "$0" --one-crystal '{}' "$@" || exit 1
+[ ! -s failed.txt ]
