@@ -39,17 +39,17 @@ void show_composition(const ComposedSettings& settings, Console& console) {
 }
 
 std::string note_on_old_file(const SettingsDestination& destination,
-                             const std::vector<SaintIniLine>& lines) {
+                             const std::vector<SaintIniLine>& lines, bool before_the_save) {
     // Standard output replaces nothing.
     if (destination.is_standard_output()) {
         return "";
     }
-    return replaced_values_note(old_settings_start(destination.name()), lines, destination.name());
+    return replaced_values_note(old_settings_start(destination.name()), lines, destination.name(),
+                                before_the_save ? "would be replaced" : "are replaced");
 }
 
 void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestination& destination,
-                   const BackupChoice& backup, const std::string& old_file_note,
-                   Console& console) {
+                   const BackupChoice& backup, const std::string& old_file_note, Console& console) {
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file(destination);

@@ -18,15 +18,15 @@ void show_composition(const ComposedSettings& settings, Console& console);
 // What the user is to be told of the old file at `destination` that `lines`
 // are to replace: the values in it that are the same for every crystal and
 // that the new file changes (an instrument value corrected by hand, say).
-// Empty where there are none, or where nothing is replaced.
+// Empty where there are none, or where nothing is replaced. `before_the_save`:
+// told where the save may yet be refused (--strict), as what would happen.
 std::string note_on_old_file(const SettingsDestination& destination,
-                             const std::vector<SaintIniLine>& lines);
+                             const std::vector<SaintIniLine>& lines, bool before_the_save);
 
 // Announces the save, writes `lines` to `destination` in place of any old
 // file there (kept as `backup` says), gives `old_file_note` once the file is
 // in place, and tells the user that saint can be started.
 void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestination& destination,
-                   const BackupChoice& backup, const std::string& old_file_note,
-                   Console& console);
+                   const BackupChoice& backup, const std::string& old_file_note, Console& console);
 
 }  // namespace korvaline

@@ -17,8 +17,8 @@
 #include "platform/places.hpp"
 #include "platform/standard_streams.hpp"
 #include "settings/profile.hpp"
-#include "settings/settings_destination.hpp"
 #include "settings/settings_composer.hpp"
+#include "settings/settings_destination.hpp"
 #include "settings/settings_writer.hpp"
 #include "settings/strict_check.hpp"
 #include "setup/banner.hpp"
@@ -60,7 +60,8 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
         compose_settings(record, profiles, command_line.source,
                          names_in_notes(record, destination, command_line.names_files_in_full()));
     show_composition(settings, console);
-    const std::string old_file_note = note_on_old_file(destination, settings.lines);
+    const std::string old_file_note =
+        note_on_old_file(destination, settings.lines, command_line.strict);
     if (command_line.strict) {
         refuse_if_noted(console, old_file_note);
     }

@@ -89,7 +89,8 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
         {"[SCALE:CU]\nSCALE_WAVE=1\n[SCALE]\nSCALE_WAVE=2\n[SCALE:cu]\nSCALE_WAVE=3\n",
          "p.ini:6: SCALE_WAVE is given twice in [SCALE:CU], first on line 2"},
         {"[SCALE:C1]\n", "p.ini:1: C1 is not a chemical element's symbol such as CU"},
-        {"[SAINT]\n[SCALE:COPPER]\n", "p.ini:2: COPPER is not a chemical element's symbol such as CU"},
+        {"[SAINT]\n[SCALE:COPPER]\n",
+         "p.ini:2: COPPER is not a chemical element's symbol such as CU"},
         {"[SCALE:Xx]\n", "p.ini:1: Xx is not a chemical element's symbol such as CU"},
         {"[SCALE:]\n", "p.ini:1: [SCALE:] names no source after its colon"},
         {"[SCAL:CU]\n", "p.ini:1: unknown section [SCAL]"},
@@ -200,14 +201,26 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
         std::vector<std::string> named;  // --profile
         bool refused;                    // --no-profile
         bool with_variable;
-        bool with_set;  // --set NCOLS=4096
+        bool with_set;     // --set NCOLS=4096
+        bool in_full;      // files named from the root in failures
         std::string used;  // the profiles' names, then NROWS NCOLS SCALE_WAVE for a Cu crystal
     } cases[] = {
-        {{}, false, false, false, "site user; 1024 2048 1.54184"},
-        {{named}, false, true, true, "site user variable named --set NCOLS=4096; 2048 4096 0.5"},
-        {{named}, true, true, false, "named; 512 512 0.5"},
-        {{}, true, true, true, "--set NCOLS=4096; 512 4096 7.1073002E-01"},
-        {{"missing.ini"}, false, true, false, "cannot open profile 'missing.ini': "},
+        {{}, false, false, false, false, "site user; 1024 2048 1.54184"},
+        {{named},
+         false,
+         true,
+         true,
+         true,
+         "site user variable named --set NCOLS=4096; 2048 4096 0.5"},
+        {{named}, true, true, false, false, "named; 512 512 0.5"},
+        {{}, true, true, true, false, "--set NCOLS=4096; 512 4096 7.1073002E-01"},
+        {{"missing.ini"}, false, true, false, false, "cannot open profile 'missing.ini': "},
+        {{"missing.ini"},
+         true,
+         false,
+         false,
+         true,
+         "cannot open profile '" + (std::filesystem::current_path() / "missing.ini").string()},
     };
     for (const auto& c : cases) {
         ProfileChoice choice{c.named, c.refused, {}};
@@ -218,7 +231,7 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
         ScriptedConsole script("", {});
         try {
             const std::vector<Profile> profiles =
-                load_profiles(choice, script.console, false, environment(c.with_variable));
+                load_profiles(choice, script.console, c.in_full, environment(c.with_variable));
             for (const Profile& profile : profiles) {
                 const std::string name = std::filesystem::path(profile.path).stem().string();
                 used += (name == "profile" ? "user" : name) + " ";
