@@ -123,22 +123,25 @@ case ${line#"$blanks_before"} in
     exit 0
     ;;
 esac
-if [ -z "${line##*"$tab"*}" ]; then
+case $line in
+*"$tab"*)
     directory=${line%%"$tab"*} project=${line#*"$tab"}
-    [ -n "${project##*"$tab"*}" ] || [ -z "$project" ] ||
-        give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY<TAB>PROJECT"
-elif [ -d "$line" ]; then
-    directory=$line project=
-else
-    read -r directory project extra <<EOF
+    case $project in
+    *"$tab"*) give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY<TAB>PROJECT" ;;
+    esac
+    ;;
+*)
+    directory=$line project= extra=
+    [ -d "$line" ] || read -r directory project extra <<EOF
 $line
 EOF
     [ -z "$extra" ] || give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY PROJECT"
-fi
+    ;;
+esac
 [ -n "$directory" ] || give_up "korvaline-array: task $task: line $task of '$list' names no directory"
 [ -n "$project" ] || project=$(basename -- "$directory")
 work=
-! writes_saint_ini_here "$@" || work=$directory/work
+writes_saint_ini_here "$@" && work=$directory/work
 
 # korvaline's standard output goes straight to the task's output; its
 # standard error is kept, to be shown there too and to give the notes and
