@@ -131,7 +131,7 @@ case $line in
     esac
     ;;
 *)
-    directory=$line project= extra=
+    directory=$line project='' extra=''
     [ -d "$line" ] || read -r directory project extra <<EOF
 $line
 EOF
