@@ -63,7 +63,7 @@ void tell_ready(const SettingsDestination& destination, Console& console, const 
         console.flush();
     } catch (const Failure& lost) {
         throw Failure(destination.name() +
-                      " has been written, but the closing message was lost: " + lost.what());
+                      " has been written, but the closing message was lost: " + lost.message());
     }
 }
 
@@ -83,6 +83,7 @@ void write_settings_file(const SetupRecord& record, const Profile* profile,
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file(destination);
+    note_if_not_empty(console, file.note());
     for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }

@@ -53,7 +53,7 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
     console.announce("Initializing...");
     discover_runs(record, console);
     settle_p4p_file(record, command_line.answers, console);
-    read_p4p_file(record, console);
+    read_p4p_file(record, console, command_line.names_files_in_full());
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);
     write_settings_file(record, profile ? &*profile : nullptr, destination, console);
@@ -105,6 +105,9 @@ int main(int argc, char** argv) {
     try {
         carry_out(command_line);
         return 0;
+    } catch (const Failure& failure) {
+        write_standard_error("korvaline: " + printable(failure.message()) + "\n");
+        return kFailed;
     } catch (const std::exception& failure) {
         write_standard_error("korvaline: " + printable(failure.what()) + "\n");
         return kFailed;

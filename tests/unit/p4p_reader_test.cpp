@@ -5,17 +5,22 @@
 #include <string>
 
 #include "core/failure.hpp"
+#include "failure_message.hpp"
 #include "fields.hpp"
 
 namespace korvaline {
 namespace {
+
+using std::string_literals::operator""s;
 
 struct Fields {
     std::string title;
     std::string system_name;
     std::string centering_field;
     std::string laue_field;
-    // "TARGET WAVELENGTH" or "none", then the SOURCE lines passed over: "CU 1.5 !3 !4"
+    // "TARGET WAVELENGTH" or "none", then the SOURCE lines passed over, those
+    // noted and how many in all, and the keys of lines with a tab among the
+    // columns read: "CU 1.5 !3 of 4 tab TITLE"
     std::string source;
 
     bool operator==(const Fields&) const = default;
@@ -36,6 +41,12 @@ Fields scan(const std::string& p4p) {
         record.source ? record.source->target + " " + record.source->wavelength : "none";
     for (const std::size_t number : found.passed_over_sources) {
         source += " !" + std::to_string(number);
+    }
+    if (found.sources_passed_over > 0) {
+        source += " of " + std::to_string(found.sources_passed_over);
+    }
+    for (const std::string& key : found.tabbed_keys) {
+        source += " tab " + key;
     }
     return {std::string(record.title.text()), std::string(record.system_name.text()),
             std::string(record.centering_field.text()), std::string(record.laue_field.text()),
@@ -103,7 +114,17 @@ TEST(P4pReaderTest, TakesFieldsByColumnsFromKeyedLines) {
          "SOURCE  CU  -1.5\nSOURCE  CU  1.5A\nSOURCEX CU 1.5\nsource CU 1.5\nSOURCE  CU  1E999\n"
          "SOURCE  CU" +
              std::string(4080, ' ') + "1.54184567\nSYMM   mmm\n",
-         fields("", "", "", "mmm", "MO 0.71073 !2 !3 !4 !5 !6 !7 !8 !10 !11")},
+         fields("", "", "", "mmm", "MO 0.71073 !2 of 9")},
+        {"a wavelength that ends at column 4096 is taken, whatever follows",
+         "SOURCE  CU" + std::string(4076, ' ') + "1.54184567 x\nSOURCE  AG" +
+             std::string(4076, ' ') + "0.560875678\nSYMM   mmm\n",
+         fields("", "", "", "mmm", "CU 1.54184567 !2 of 1")},
+        {"a tab among the title's columns is told; one beyond them is not",
+         "TITLE a\tb\nBRAVAIS" + pad(" Cubic", 26) + "\tF\nSYMM   m3m\n",
+         fields("a\tb", " Cubic", "", "m3m", "none tab TITLE")},
+        {"control characters in a title that a later one replaces, or beyond its columns",
+         "TITLE b\x7f\nTITLE c" + std::string(25, ' ') + "\x1a\r\nSYMM   mmm\n",
+         fields("c", "", "", "mmm")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(scan(c.p4p), c.expected) << c.what;
@@ -114,8 +135,39 @@ TEST(P4pReaderTest, FileEndingBeforeSymmOrSainovIsAFailure) {
     const std::string cases[] = {"", "\n", "TITLE only\n", "TITLE x\n" + kBravais,
                                  "CELL 1\nsymm mmm\nSAINO\n"};
     for (const std::string& p4p : cases) {
-        EXPECT_THROW(scan(p4p), Failure) << "'" << p4p << "'";
+        EXPECT_EQ(failure_message([&] { scan(p4p); }), "text ends before its SYMM or SAINOV line")
+            << "'" << p4p << "'";
     }
+}
+
+// saint.ini gets the title and the Laue symbol: a control character in
+// either, but the tab and the carriage return that its writer refuses, is
+// refused with the line that gave the field.
+TEST(P4pReaderTest, ControlCharacterThatSaintIniWouldGetIsAFailure) {
+    const std::string cases[][2] = {
+        {"CELL\nTITLE ok\nTITLE a\x1a\nSYMM   mmm\n",
+         "text line 3: the title holds the control character 0x1A"},
+        {"TITLE a\x7f\nSAINOV\n", "text line 1: the title holds the control character 0x7F"},
+        {"TITLE ok\nSYMM   m"s + '\0' + "m\n",
+         "text line 2: the Laue symbol holds the control character 0x00"},
+        {"TITLE a\rb\x0b\nSYMM   mmm\n", "text line 1: the title holds the control character 0x0B"},
+    };
+    for (const auto& [p4p, message] : cases) {
+        EXPECT_EQ(failure_message([&] { scan(p4p); }), message);
+    }
+}
+
+// However many SOURCE lines are passed over, the scan keeps the first few.
+TEST(P4pReaderTest, SourceLinesPassedOverAreCountedNotKept) {
+    std::string p4p;
+    for (int line = 0; line < 100'000; ++line) {
+        p4p += "SOURCE\n";
+    }
+    SetupRecord record;
+    LineSource lines = LineSource::from_text(p4p + "SYMM   mmm\n");
+    const P4pScan found = scan_p4p_lines(lines, record);
+    EXPECT_EQ(found.passed_over_sources, std::vector<std::size_t>({1}));
+    EXPECT_EQ(found.sources_passed_over, 100'000u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "failure_message.hpp"
 #include "scratch_directory.hpp"
 
 namespace korvaline {
@@ -21,6 +22,32 @@ TEST_F(SettingsFileTest, CloseReplacesTheOldFileWhole) {
     file.close();
     EXPECT_EQ(content(path_), " \n[SAINT]\nNROWS=512\nNCOLS=512\n");
     EXPECT_EQ(entries(), 1u);
+}
+
+// Whatever gave it, a line that would break or shift saint.ini's lines, or
+// cut it short where Ctrl-Z ends a text-mode read, stops the save; a tab is
+// text.
+TEST_F(SettingsFileTest, LineHoldingAControlCharacterIsRefused) {
+    const std::string cases[][2] = {
+        {"TITLE=a\rb", "holds a line ending"},
+        {"TITLE=a\x1a", "holds the control character 0x1A"},
+        {std::string("PARNAME=a\0b", 11), "holds the control character 0x00"},
+        {"TITLE=\tb\x7f", "holds the control character 0x7F"},
+        {"TITLE=a\tb", ""},
+    };
+    for (const auto& [line, why] : cases) {
+        std::ofstream(path_, std::ios::binary) << "old\n";
+        const std::string message = failure_message([&] {
+            SettingsFile file(path_);
+            file.write_line(line);
+            file.close();
+        });
+        EXPECT_EQ(message, why.empty() ? "(no failure)"
+                                       : "cannot write " + path_ + ": its line " +
+                                             korvaline::quoted(line) + " " + why);
+        EXPECT_EQ(content(path_), why.empty() ? line + "\n" : "old\n");
+        EXPECT_EQ(entries(), 1u);
+    }
 }
 
 TEST_F(SettingsFileTest, WithoutCloseNothingChangesAndNothingIsLeft) {
