@@ -63,6 +63,29 @@ TEST(FailureTest, HundredMillionByteLineKeepsMemorySmall) {
     }
 }
 
+// However many SOURCE lines are passed over, the notes are two lines, and
+// the memory stays small.
+TEST(FailureTest, MillionSourceLinesPassedOverKeepNotesAndMemorySmall) {
+    Workspace workspace;
+    lay_out_project(workspace);
+    std::string p4p;
+    for (int line = 0; line < 1'000'000; ++line) {
+        p4p += "SOURCE\n";
+    }
+    write_file(workspace.dir() / "abc1.p4p", p4p + "SYMM   mmm\n");
+    const RunResult result =
+        run_program(workspace, {.arguments = {"-p", "abc", "-y"}, .measure_memory = true});
+    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_EQ(result.errors,
+              "korvaline: note: abc1.p4p:1: the SOURCE line does not name a target such as CU and "
+              "a wavelength above 0; it is passed over\n"
+              "korvaline: note: abc1.p4p: 999999 more SOURCE lines are passed over\n");
+    EXPECT_GT(result.peak_memory_kib, 0);
+    if (kMostMemoryKib > 0) {
+        EXPECT_LT(result.peak_memory_kib, kMostMemoryKib);
+    }
+}
+
 namespace fs = std::filesystem;
 
 TEST(FailureTest, FailedSaveLeavesTheOldSaintIniAndNoTemporaryFile) {
@@ -245,16 +268,26 @@ TEST(FailureTest, UnwritableSaintIniIsAFailureThatNamesIt) {
     }
 }
 
+// Named as given, or from the root once -C or -o is given.
 TEST(FailureTest, UnreadableP4pFileIsAFailure) {
-    Workspace workspace;
-    lay_out_project(workspace);
-    fs::permissions(workspace.dir() / "abc1.p4p", fs::perms::none);
+    for (const std::string option : {"", "-C", "-o"}) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        fs::permissions(workspace.dir() / "abc1.p4p", fs::perms::none);
+        const std::vector<std::string> arguments = {option, option == "-C" ? "." : "saint.ini"};
+        const std::string in_full = fs::canonical(workspace.dir()).string() + "/";
 
-    const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
+        const RunResult result = run_program(
+            workspace, {.arguments = option.empty() ? std::vector<std::string>() : arguments,
+                        .input = "abc\ny\n",
+                        .unprivileged = true});
 
-    EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.errors, "korvaline: cannot open P4P file 'abc1.p4p': Permission denied\n");
-    EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.errors, "korvaline: cannot open P4P file '" +
+                                     (option.empty() ? "" : in_full) +
+                                     "abc1.p4p': Permission denied\n");
+        EXPECT_FALSE(fs::exists(workspace.dir() / "saint.ini"));
+    }
 }
 
 // A file behind a directory the user may not search may exist: the run stops.
