@@ -39,7 +39,7 @@ TEST(SettingsNotesTest, WavelengthAgainstTheCrystalsSource) {
         for (SaintIniLine& line : lines) {
             line.value = line.key == "SCALE_WAVE" ? c.written : line.value;
         }
-        EXPECT_EQ(wavelength_note(record, lines, "there", "saint.ini"), c.note) << c.written;
+        EXPECT_EQ(wavelength_note(record, lines, "there", "saint.ini", "abc1.p4p"), c.note) << c.written;
     }
 }
 
