@@ -90,16 +90,14 @@ std::vector<std::string> environment_words(const Workspace& workspace) {
     return words;
 }
 
-// The words of the command that starts the program under test. Run as
-// nobody, the program is a copy in the scratch directory, since the build's
-// own may lie in a checkout that other users cannot enter.
+// The command that starts the program under test; run as nobody, a copy in
+// the scratch directory, since the checkout may be closed to other users.
 std::vector<std::string> program_words(const Workspace& workspace, const RunOptions& options) {
     std::vector<std::string> words = {KORVALINE_PROGRAM_COMMAND};
     if (options.unprivileged && running_as_root()) {
-        const fs::path copy = workspace.scratch() / fs::path(words.back()).filename();
-        fs::copy_file(words.back(), copy, fs::copy_options::overwrite_existing);
-        fs::permissions(copy, fs::perms(0755));
-        words.back() = copy.string();
+        fs::copy_file(words.back(), workspace.scratch() / "korvaline",
+                      fs::copy_options::overwrite_existing);
+        words.back() = (workspace.scratch() / "korvaline").string();
     }
     return words;
 }

@@ -75,25 +75,6 @@ TEST(ProjectDialogueTest, AsksAgainUntilTheFirstFrameExists) {
     EXPECT_EQ(dialogue.asked.size(), 3u);
 }
 
-// Input can repeat a note without end: after the first few, a count.
-TEST(ProjectDialogueTest, CutNamesBeyondTheFirstFewAreCounted) {
-    std::string typed;
-    for (int answer = 0; answer < 1000; ++answer) {
-        typed += "abcdefghijklmnop" + std::to_string(answer) + "\n";
-    }
-    const Dialogue dialogue = ask(typed + "abc\n", "abc1.001");
-    std::string notes;
-    for (const char* cut : {"0", "1", "2"}) {
-        notes +=
-            "korvaline: note: names are limited to 20 characters; looked for "
-            "'abcdefghijklmnop" +
-            std::string(cut) + "1.0'\n";
-    }
-    EXPECT_EQ(dialogue.notes, notes +
-                                  "korvaline: note: 997 more answers were looked for under cut "
-                                  "names\n");
-}
-
 // After a name that was not found, the failure names the file looked for.
 TEST(ProjectDialogueTest, EndOfInputIsAFailureNamingTheAnswerAndTheCause) {
     const std::string awaited = "standard input ended while waiting for the project name";

@@ -67,29 +67,6 @@ TEST_F(WindowsSettingsFileTest, WhatWindowsWillNotReplaceIsAFailure) {
         fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add);
         fs::remove(path_);
     }
-    // A device stands in every directory, and none is entered or replaced.
-    for (const std::string device : {"NUL", "con", "COM1"}) {
-        EXPECT_EQ(failure_message([&] { SettingsFile file(device); }),
-                  "cannot replace " + device + ": it is a character device, not a regular file");
-        EXPECT_EQ(failure_message([&] { change_directory(device); }),
-                  "cannot enter directory '" + device + "': " + system_error_text(ERROR_DIRECTORY));
-    }
-}
-
-// A temporary name beside a path near MAX_PATH is made shorter, so that a
-// name that can be created can be replaced.
-TEST_F(WindowsSettingsFileTest, PathNearTheLengthLimitIsReplacedToo) {
-    const std::size_t room = MAX_PATH - 1 - (dir_.string().size() + 1);
-    for (const std::size_t length : {room - 7, room - 6, room}) {
-        const std::string name = (dir_ / std::string(length, 'n')).string();
-        std::ofstream(name, std::ios::binary) << "old\n";
-        SettingsFile file(name);
-        file.write_line("new");
-        file.close();
-        EXPECT_EQ(content(name), "new\n") << length;
-        EXPECT_EQ(entries(), 1u);
-        fs::remove(name);
-    }
 }
 
 TEST_F(WindowsSettingsFileTest, ReplacedFileKeepsItsHiddenAndSystemAttributes) {
