@@ -258,18 +258,29 @@ TEST(FailureTest, UnreadableP4pFileIsAFailure) {
 }
 
 // A file behind a directory the user may not search may exist: the run stops.
+// Run by -C, it names the file from the root, a frame and a project's too.
 TEST(FailureTest, ExistenceThatCannotBeToldIsAFailure) {
-    const std::string cases[][2] = {{"abc\n", "abc1.010"},
-                                    {"xyz\nn\nclosed/x.p4p\n", "closed/x.p4p"}};
-    for (const auto& [input, name] : cases) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string name;
+    } cases[] = {{{}, "abc\n", "abc1.010"},
+                 {{}, "xyz\nn\nclosed/x.p4p\n", "closed/x.p4p"},
+                 {{"-C", "."}, "abc\n", "DIR/abc1.010"},
+                 {{"-C", ".", "-p", "closed/abc"}, "", "DIR/closed/abc1.001"}};
+    for (auto [arguments, input, name] : cases) {
         Workspace workspace;
+        if (name.starts_with("DIR")) {
+            name.replace(0, 3, fs::canonical(workspace.dir()).string());
+        }
         make_frames(workspace.dir(), "abc1", 1, 9);
         make_frames(workspace.dir(), "xyz1", 1, 1);
         fs::create_directory(workspace.dir() / "closed");
         make_frames(workspace.dir() / "closed", "abc1", 10, 10);
         fs::create_symlink("closed/abc1.010", workspace.dir() / "abc1.010");
         fs::permissions(workspace.dir() / "closed", fs::perms::none);
-        const RunResult result = run_program(workspace, {.input = input, .unprivileged = true});
+        const RunResult result =
+            run_program(workspace, {.arguments = arguments, .input = input, .unprivileged = true});
         EXPECT_EQ(result.exit_status, 1);
         EXPECT_EQ(result.errors,
                   "korvaline: cannot tell whether " + name + " exists: Permission denied\n");
@@ -290,6 +301,47 @@ TEST(FailureTest, ClosedUserProfilePlaceGivesWayToTheSiteProfile) {
     EXPECT_EQ(result.errors, "korvaline: note: cannot read " + user_profile.string() +
                                  ": Permission denied; going on without it\n");
     EXPECT_NE(read_file(workspace.dir() / "saint.ini").find("\nNROWS=1024\n"), std::string::npos);
+}
+
+// A directory that may be searched but not read: the frames are looked up
+// one by one, as in any directory, and the project cannot be found. The
+// settings go to standard output, since the directory cannot be synced.
+TEST(FailureTest, DirectoryThatCannotBeListedIsLookedUpNameByName) {
+    const std::string found =
+        " SORTING FRAME FILES: abc1.001 =>   5\n"
+        "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n"
+        " SORTING FRAME FILES: abc2.001 =>   3\n"
+        "korvaline: note: abc7.001 exists, but saint.ini has places for runs 1 to 4 only; "
+        "run 7 is not integrated\n";
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string errors;  // what standard error holds, or begins with
+    } cases[] = {
+        {{"-p", "abc", "-y", "-o", "-"}, 0, found},
+        {{"--find-project", "-y"}, 1, "korvaline: cannot list the files of "},
+    };
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        make_frames(workspace.dir(), "abc1", 3, 5);
+        make_frames(workspace.dir(), "abc1", 7, 7);
+        make_frames(workspace.dir(), "abc2", 1, 3);
+        make_frames(workspace.dir(), "abc7", 1, 1);
+        fs::permissions(workspace.dir(), fs::perms(0311));
+        const RunResult result =
+            run_program(workspace, {.arguments = c.arguments, .unprivileged = true});
+        fs::permissions(workspace.dir(), fs::perms(0755));
+        EXPECT_EQ(result.exit_status, c.status) << result.errors;
+        if (c.status == 0) {
+            EXPECT_NE(result.errors.find(c.errors), std::string::npos) << result.errors;
+            EXPECT_NE(result.output.find("\nNFRAMES=  5,  3,  0,  0\n"), std::string::npos);
+        } else {
+            EXPECT_TRUE(result.errors.starts_with(c.errors)) << result.errors;
+            EXPECT_TRUE(result.errors.ends_with(" to find the project: Permission denied\n"))
+                << result.errors;
+        }
+    }
 }
 
 }  // namespace

@@ -23,10 +23,12 @@
 #include <string>
 
 #include "failure_message.hpp"
+#include "frames/run_discovery.hpp"
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
 #include "posix_user.hpp"
 #include "scratch_directory.hpp"
+#include "scripted_console.hpp"
 #include "settings/settings_file.hpp"
 
 namespace korvaline {
@@ -306,6 +308,101 @@ TEST_F(PosixSettingsFileTest, NewFileGetsTheRightsOfAnyNewFileThere) {
     SettingsFile(path_).close();
     EXPECT_LT(::getxattr(path_.c_str(), "system.posix_acl_access", nullptr, 0), 0);
     EXPECT_EQ(fs::status(path_).permissions(), fs::perms(0640));
+}
+
+// A socket bound at `path`, which stays as an entry once the socket is closed.
+void make_socket(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof(address.sun_path) - 1);
+    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    ::close(socket_fd);
+}
+
+// The frames' directory as the system lists it: each kind of entry that a
+// listing tells counts as a look-up would count it, and only names it does
+// not show for certain are looked up. Run 1 holds frames 1 and 3, and
+// frame 2 is the entry of the row's kind.
+TEST_F(ScratchDirectoryTest, DiscoveryListsTheFramesDirectoryAndLooksUpTheRest) {
+    const std::vector<std::string> others = {"abc1.004", "abc1.005", "abc2.001", "abc3.001",
+                                             "abc4.001", "abc5.001", "abc6.001", "abc7.001",
+                                             "abc8.001", "abc9.001"};
+    const std::vector<std::string> all_three = {"abc1.001", "abc1.002", "abc1.003"};
+    const std::function<void(const std::string&)> regular = [](const std::string& path) {
+        std::ofstream{path};
+    };
+    const struct {
+        std::string what;
+        std::string directory;  // where the frames are, as the project names it
+        std::function<void(const std::string&)> make;
+        std::size_t most_entries;
+        std::int32_t count;
+        std::vector<std::string> looked_up;  // before the others
+    } cases[] = {
+        {"regular file", "", regular, kMostListedEntries, 3, {}},
+        {"directory",
+         "",
+         [](const std::string& path) { fs::create_directory(path); },
+         kMostListedEntries,
+         3,
+         {}},
+        {"FIFO",
+         "",
+         [](const std::string& path) { ::mkfifo(path.c_str(), 0600); },
+         kMostListedEntries,
+         3,
+         {}},
+        {"socket", "", make_socket, kMostListedEntries, 3, {}},
+        {"link to a frame",
+         "",
+         [](const std::string& path) { fs::create_symlink("abc1.001", path); },
+         kMostListedEntries,
+         3,
+         {"abc1.002"}},
+        {"dangling link",
+         "",
+         [](const std::string& path) { fs::create_symlink("gone", path); },
+         kMostListedEntries,
+         1,
+         {"abc1.002"}},
+        {"as many entries as the bound", "", regular, 3, 3, {}},
+        {"more entries than the bound", "", regular, 2, 3, all_three},
+        {"in a directory", "sub/", regular, kMostListedEntries, 3, {}},
+    };
+    const fs::path before = fs::current_path();
+    fs::current_path(dir_);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::create_directories(c.directory.empty() ? "." : c.directory);
+        std::ofstream{c.directory + "abc1.001"}, std::ofstream{c.directory + "abc1.003"};
+        c.make(c.directory + "abc1.002");
+        ScriptedConsole scripted("", {});
+        std::vector<std::string> asked;
+        SetupRecord record;
+        record.project_name.assign(c.directory + "abc");
+        discover_runs(
+            record, scripted.console,
+            [&asked](const FixedText& name) {
+                asked.push_back(name.trimmed());
+                return frame_file_exists(name);
+            },
+            [&c](const FixedText& project) { return list_frames(project, c.most_entries); });
+        EXPECT_EQ(record.run(1).frame_count, c.count);
+        std::vector<std::string> expected = c.looked_up;
+        for (const std::string& other : others) {
+            if (c.count == 3 || !other.starts_with("abc1")) {  // 003 is listed
+                expected.push_back(other);
+            }
+        }
+        for (std::string& name : expected) {
+            name.insert(0, c.directory);
+        }
+        EXPECT_EQ(asked, expected);
+        fs::remove_all("sub"), fs::remove("abc1.001"), fs::remove("abc1.002"),
+            fs::remove("abc1.003");
+    }
+    fs::current_path(before);
 }
 
 }  // namespace
