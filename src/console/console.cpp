@@ -39,6 +39,9 @@ void Console::note(std::string_view text) {
     std::string line("korvaline: note: ");
     line.append(printable(text));
     line.push_back('\n');
+    if (notes_given_++ == 0) {
+        first_note_ = text;
+    }
     notes_(line);
 }
 

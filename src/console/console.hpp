@@ -48,11 +48,17 @@ class Console {
     // Pushes out the lines collected so far; a failed write is a Failure.
     void flush();
 
+    // How many notes have been given, and the text of the first one.
+    std::size_t notes_given() const { return notes_given_; }
+    const std::string& first_note() const { return first_note_; }
+
   private:
     LineSource& input_;
     OutputSink output_;
     OutputSink notes_;
     std::string pending_;
+    std::size_t notes_given_ = 0;
+    std::string first_note_;
 };
 
 // "<name> does not exist in <the current directory>": why a name was refused.

@@ -1,6 +1,8 @@
 #include "core/characters.hpp"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 namespace korvaline {
 
@@ -37,6 +39,24 @@ std::optional<std::string> target_name(std::string_view text) {
         }
     }
     return upper.empty() ? std::nullopt : std::optional<std::string>(upper);
+}
+
+std::optional<std::string> element_symbol(std::string_view text) {
+    // Hydrogen to oganesson, in upper case as target_name gives them.
+    static constexpr std::array<std::string_view, 118> kElements = {
+        "H",  "HE", "LI", "BE", "B",  "C",  "N",  "O",  "F",  "NE", "NA", "MG", "AL", "SI", "P",
+        "S",  "CL", "AR", "K",  "CA", "SC", "TI", "V",  "CR", "MN", "FE", "CO", "NI", "CU", "ZN",
+        "GA", "GE", "AS", "SE", "BR", "KR", "RB", "SR", "Y",  "ZR", "NB", "MO", "TC", "RU", "RH",
+        "PD", "AG", "CD", "IN", "SN", "SB", "TE", "I",  "XE", "CS", "BA", "LA", "CE", "PR", "ND",
+        "PM", "SM", "EU", "GD", "TB", "DY", "HO", "ER", "TM", "YB", "LU", "HF", "TA", "W",  "RE",
+        "OS", "IR", "PT", "AU", "HG", "TL", "PB", "BI", "PO", "AT", "RN", "FR", "RA", "AC", "TH",
+        "PA", "U",  "NP", "PU", "AM", "CM", "BK", "CF", "ES", "FM", "MD", "NO", "LR", "RF", "DB",
+        "SG", "BH", "HS", "MT", "DS", "RG", "CN", "NH", "FL", "MC", "LV", "TS", "OG"};
+    std::optional<std::string> name = target_name(text);
+    if (!name || std::find(kElements.begin(), kElements.end(), *name) == kElements.end()) {
+        return std::nullopt;
+    }
+    return name;
 }
 
 }  // namespace korvaline

@@ -22,4 +22,9 @@ bool holds_control_character(std::string_view text);
 // anything else or empty.
 std::optional<std::string> target_name(std::string_view text);
 
+// The target as target_name gives it, where it is a chemical element's
+// symbol (CU, Mo, ag, W): the anode of an X-ray tube is always one, so a
+// word such as COPPER is a mistake, not a source no crystal can have.
+std::optional<std::string> element_symbol(std::string_view text);
+
 }  // namespace korvaline

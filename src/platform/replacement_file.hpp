@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/backup_names.hpp"
+
 namespace korvaline {
 
 // A new file that takes the place of `target` whole, or not at all.
@@ -48,7 +50,14 @@ class ReplacementFile {
     // syncs the directory that holds it, so that a completed commit survives
     // a power cut. A failure of that last sync comes after the new file is in
     // place, and its Failure says so.
-    void commit();
+    //
+    // Where `backup` is wanted and an old file is replaced, the old file
+    // itself (its bytes, owner, group, mode and access lists) takes the
+    // backup's name first, as a second link, so that its contents are never
+    // under neither name; an older backup of that name is replaced in one
+    // step. A backup that cannot be made is a Failure before the target is
+    // touched.
+    void commit(const BackupChoice& backup = {});
 
     class Impl;
 

@@ -57,7 +57,7 @@ std::string old_settings_start(const std::string& path) {
 }
 
 std::string replaced_values_note(std::string_view old_text, const std::vector<SaintIniLine>& lines,
-                                 std::string_view settings_name) {
+                                 std::string_view settings_name, std::string_view outcome) {
     std::string section;
     std::size_t count = 0;
     std::vector<std::string> keys;
@@ -90,8 +90,8 @@ std::string replaced_values_note(std::string_view old_text, const std::vector<Sa
         named += (named.empty() ? "" : ", ") + key;
     }
     return "the old " + std::string(settings_name) + " had other values in " +
-           std::to_string(count) + (count == 1 ? " line (" : " lines (") + named +
-           "); they are replaced";
+           std::to_string(count) + (count == 1 ? " line (" : " lines (") + named + "); they " +
+           std::string(outcome);
 }
 
 }  // namespace korvaline

@@ -19,8 +19,10 @@ std::string old_settings_start(const std::string& path);
 // hand, say): how many such lines and the first three keys, in the old
 // file's order. Empty when there are none. Old lines that are not KEY=VALUE
 // lines of a section of saint.ini are passed over, and so are the lines that
-// follow the project, its runs and its P4P file.
+// follow the project, its runs and its P4P file. `outcome` ends it: told
+// before a save that may not happen, they "would be replaced".
 std::string replaced_values_note(std::string_view old_text, const std::vector<SaintIniLine>& lines,
-                                 std::string_view settings_name);
+                                 std::string_view settings_name,
+                                 std::string_view outcome = "are replaced");
 
 }  // namespace korvaline

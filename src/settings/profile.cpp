@@ -38,8 +38,20 @@ std::string bracketed(std::string_view section) {
 // so far, with the line that set it.
 class ProfileReader {
   public:
-    explicit ProfileReader(std::string path)
-        : known_(saint_ini_lines(SetupRecord{})), profile_{std::move(path), {}} {}
+    ProfileReader(std::string path, std::string called)
+        : known_(saint_ini_lines(SetupRecord{})),
+          profile_{std::move(path), {}, std::move(called), false} {
+        if (profile_.called.empty()) {
+            profile_.called = profile_.path;
+        }
+    }
+
+    // The reader of one --set: its faults are named by the option.
+    static ProfileReader for_setting(std::string_view setting) {
+        ProfileReader reader("--set " + std::string(setting), "");
+        reader.profile_.from_set = true;
+        return reader;
+    }
 
     void take(std::string_view line, std::size_t number) {
         number_ = number;
@@ -62,10 +74,24 @@ class ProfileReader {
 
     Profile finish() { return std::move(profile_); }
 
+    // The section that holds `key`, for a --set; a Failure where no section does.
+    std::string section_holding(const std::string& key) const {
+        for (const SaintIniLine& line : known_) {
+            if (line.kind == SaintIniLine::Kind::kKey && line.key == key) {
+                return line.section;
+            }
+        }
+        fail(key + " is not a key of saint.ini");
+    }
+
   private:
     [[noreturn]] void fail(const std::string& what) const {
-        throw Failure(profile_.path + ":" + std::to_string(number_) + ": " + what);
+        if (profile_.from_set) {
+            throw Failure(profile_.path + ": " + what);
+        }
+        throw Failure(profile_.called + ":" + std::to_string(number_) + ": " + what);
     }
+
 
     // [SECTION], or [SECTION:TARGET] for the lines of one X-ray source.
     void take_section(std::string_view text) {
@@ -88,10 +114,9 @@ class ProfileReader {
         if (target.empty()) {
             fail(bracketed(section_ + ":") + " names no source after its colon");
         }
-        std::optional<std::string> name = target_name(target);
+        std::optional<std::string> name = element_symbol(target);
         if (!name) {
-            fail("the source in " + bracketed(section_ + ":" + std::string(target)) +
-                 " is not a target such as CU");
+            fail(std::string(target) + " is not a chemical element's symbol such as CU");
         }
         return *name;
     }
@@ -160,9 +185,18 @@ class ProfileReader {
     throw Failure(path + ":" + std::to_string(number) + ": " + what);
 }
 
-Profile read_profile_file(const std::string& path, const std::string& name) {
-    LineSource lines(InputFile::open_regular_file(path, name));
-    return parse_profile(lines, path);
+// `described` says how it was named, for a failure to read it: "profile
+// 'lab.ini'"; `called` as failures and notes name it.
+Profile read_profile_file(const std::string& path, const std::string& called,
+                          const std::string& described) {
+    LineSource lines(InputFile::open_regular_file(path, described));
+    return parse_profile(lines, path, called);
+}
+
+void add_if_found(std::vector<Profile>& profiles, std::optional<Profile> found) {
+    if (found) {
+        profiles.push_back(std::move(*found));
+    }
 }
 
 // What the user's own place may do that the site's may not: be closed to the
@@ -192,8 +226,8 @@ std::optional<Profile> read_default_profile(const std::string& path, Closed clos
 
 }  // namespace
 
-Profile parse_profile(LineSource& lines, const std::string& path) {
-    ProfileReader reader(path);
+Profile parse_profile(LineSource& lines, const std::string& path, const std::string& called) {
+    ProfileReader reader(path, called);
     std::string line;
     // A line past the limit is refused as soon as the limit is passed, so a
     // file of one endless line (zero bytes, say) is not read to its end.
@@ -202,12 +236,12 @@ Profile parse_profile(LineSource& lines, const std::string& path) {
         // Read as a line, a whole old Mac file would be one comment or one
         // line of no known form.
         if (lines.lines_end_in_carriage_returns_only()) {
-            fail_at_line(path, number,
+            fail_at_line(called.empty() ? path : called, number,
                          "the lines end in a bare carriage return (line endings of an old Mac "
                          "editor); save the file with LF or CR LF line endings");
         }
         if (lines.last_line_was_cut()) {
-            fail_at_line(path, number,
+ fail_at_line(called.empty() ? path : called, number,
                          "the line is longer than " + std::to_string(kLongestLine) + " characters");
         }
         // Editors on Windows may start a UTF-8 file with a byte-order mark.
@@ -219,22 +253,43 @@ Profile parse_profile(LineSource& lines, const std::string& path) {
     return reader.finish();
 }
 
-std::optional<Profile> load_profile(const ProfileChoice& choice, Console& console,
-                                    const EnvironmentLookup& environment) {
-    if (choice.refused) {
-        return std::nullopt;
+Profile profile_from_setting(std::string_view setting) {
+    ProfileReader reader = ProfileReader::for_setting(setting);
+    const std::size_t equals = setting.find('=');
+    if (equals == std::string_view::npos) {
+        throw Failure("--set " + std::string(setting) + ": not KEY=VALUE");
     }
-    if (choice.named) {
-        return read_profile_file(*choice.named, "profile " + quoted(*choice.named));
+    const std::string key(without_blanks_around(setting.substr(0, equals)));
+    reader.take(bracketed(reader.section_holding(key)), 1);
+    reader.take(setting, 1);
+    return reader.finish();
+}
+
+std::vector<Profile> load_profiles(const ProfileChoice& choice, Console& console,
+                                   bool names_in_full, const EnvironmentLookup& environment) {
+    std::vector<Profile> profiles;
+    if (!choice.refused) {
+        const DefaultProfilePaths places = default_profile_paths(environment);
+        add_if_found(profiles, read_default_profile(places.site, Closed::kFailure, console));
+        add_if_found(profiles, read_default_profile(places.user, Closed::kNoted, console));
+        const std::string from_environment = environment("KORVALINE_PROFILE").value_or("");
+        if (!from_environment.empty()) {
+            const std::string called = name_in_messages(from_environment, names_in_full);
+            profiles.push_back(read_profile_file(
+                from_environment, called,
+                "profile " + quoted(called) + " named by KORVALINE_PROFILE"));
+        }
     }
-    const std::string from_environment = environment("KORVALINE_PROFILE").value_or("");
-    if (!from_environment.empty()) {
-        return read_profile_file(from_environment, "profile " + quoted(from_environment) +
-                                                       " named by KORVALINE_PROFILE");
+    for (const std::string& named : choice.named) {
+        const std::string called = name_in_messages(named, names_in_full);
+        profiles.push_back(read_profile_file(named, called, "profile " + quoted(called)));
     }
-    const DefaultProfilePaths places = default_profile_paths(environment);
-    std::optional<Profile> profile = read_default_profile(places.user, Closed::kNoted, console);
-    return profile ? profile : read_default_profile(places.site, Closed::kFailure, console);
+    profiles.insert(profiles.end(), choice.set.begin(), choice.set.end());
+    return profiles;
+}
+
+std::string Profile::origin() const {
+    return from_set ? "from --set" : "from " + called;
 }
 
 std::vector<std::string> Profile::sources() const {
@@ -279,6 +334,23 @@ void apply_profile(const Profile& profile, std::string_view source,
             line.value = entry->value;
         }
     }
+}
+
+void apply_profiles(const std::vector<Profile>& profiles, std::string_view source,
+                    std::vector<SaintIniLine>& lines) {
+    for (const Profile& profile : profiles) {
+        apply_profile(profile, source, lines);
+    }
+}
+
+const Profile* profile_giving(const std::vector<Profile>& profiles, std::string_view section,
+                              std::string_view key, std::string_view source) {
+    for (auto profile = profiles.rbegin(); profile != profiles.rend(); ++profile) {
+        if (profile->entry_for(section, key, source) != nullptr) {
+            return &*profile;
+        }
+    }
+    return nullptr;
 }
 
 std::string profile_template() {

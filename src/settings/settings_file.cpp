@@ -34,10 +34,10 @@ void SettingsFile::write_line(std::string_view text) {
     }
 }
 
-void SettingsFile::close() {
+void SettingsFile::close(const BackupChoice& backup) {
     write_out();
     if (file_) {
-        file_->commit();
+        file_->commit(backup);
     }
 }
 

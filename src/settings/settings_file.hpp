@@ -26,8 +26,9 @@ class SettingsFile {
     // meant, another section or key among them: it is a Failure, and the
     // old file stays.
     void write_line(std::string_view text);
-    // Writes out and syncs the lines and puts the file in place for good.
-    void close();
+    // Writes out and syncs the lines and puts the file in place for good,
+    // the old file, if any, kept as `backup` says.
+    void close(const BackupChoice& backup = {});
 
   private:
     void write_out();

@@ -1,52 +1,12 @@
 #include "settings/settings_writer.hpp"
 
-#include <string>
-
 #include "core/failure.hpp"
 #include "settings/old_settings.hpp"
-#include "settings/saint_ini_lines.hpp"
 #include "settings/settings_file.hpp"
-#include "settings/wavelength_check.hpp"
 
 namespace korvaline {
 
 namespace {
-
-// The target of the crystal's source; empty when its P4P file names none.
-std::string source_of(const SetupRecord& record) {
-    return record.source ? record.source->target : "";
-}
-
-// Gives the lines the profile's values for the crystal's source, and says
-// which profile, and which of its lines, they come from.
-void use_profile(const Profile& profile, const SetupRecord& record,
-                 std::vector<SaintIniLine>& lines, Console& console) {
-    const std::string source = source_of(record);
-    apply_profile(profile, source, lines);
-    std::string used = "INSTRUMENT PROFILE: " + profile.path;
-    if (profile.has_lines_for(source)) {
-        used += ", lines for " + source;
-    }
-    console.message(used);
-    const std::vector<std::string> sources = profile.sources();
-    if (!record.source && !sources.empty()) {
-        std::string targets;
-        for (const std::string& target : sources) {
-            targets += (targets.empty() ? "" : ", ") + target;
-        }
-        console.note(record.p4p_name.trimmed() +
-                     " names no X-ray source; only the common lines of " + profile.path +
-                     " were used, not its lines for " + targets);
-    }
-}
-
-// Where the SCALE_WAVE written comes from.
-std::string scale_wave_origin(const Profile* profile, const SetupRecord& record) {
-    if (profile != nullptr && profile->entry_for("SCALE", "SCALE_WAVE", source_of(record))) {
-        return "from " + profile->path;
-    }
-    return "built in";
-}
 
 void note_if_not_empty(Console& console, const std::string& note) {
     if (!note.empty()) {
@@ -69,25 +29,35 @@ void tell_ready(const SettingsDestination& destination, Console& console, const 
 
 }  // namespace
 
-void write_settings_file(const SetupRecord& record, const Profile* profile,
-                         const SettingsDestination& destination, Console& console) {
-    std::vector<SaintIniLine> lines = saint_ini_lines(record);
-    if (profile != nullptr) {
-        use_profile(*profile, record, lines, console);
+void show_composition(const ComposedSettings& settings, Console& console) {
+    for (const std::string& used : settings.profiles_used) {
+        console.message(used);
     }
-    note_if_not_empty(console, wavelength_note(record, lines, scale_wave_origin(profile, record),
-                                               destination.name()));
+    for (const std::string& note : settings.notes) {
+        console.note(note);
+    }
+}
+
+std::string note_on_old_file(const SettingsDestination& destination,
+                             const std::vector<SaintIniLine>& lines, bool before_the_save) {
     // Standard output replaces nothing.
-    const std::string old_text =
-        destination.is_standard_output() ? "" : old_settings_start(destination.name());
+    if (destination.is_standard_output()) {
+        return "";
+    }
+    return replaced_values_note(old_settings_start(destination.name()), lines, destination.name(),
+                                before_the_save ? "would be replaced" : "are replaced");
+}
+
+void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestination& destination,
+                   const BackupChoice& backup, const std::string& old_file_note, Console& console) {
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file(destination);
     for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }
-    file.close();
-    tell_ready(destination, console, replaced_values_note(old_text, lines, destination.name()));
+    file.close(backup);
+    tell_ready(destination, console, old_file_note);
 }
 
 }  // namespace korvaline

@@ -1,16 +1,32 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "console/console.hpp"
-#include "core/setup_record.hpp"
-#include "settings/profile.hpp"
+#include "core/backup_names.hpp"
+#include "settings/saint_ini_lines.hpp"
+#include "settings/settings_composer.hpp"
 #include "settings/settings_destination.hpp"
 
 namespace korvaline {
 
-// Announces the save, writes the 223 lines of saint.ini to `destination` (in
-// place of any old file there), with the values of `profile` where one is
-// used, and tells the user that saint can be started.
-void write_settings_file(const SetupRecord& record, const Profile* profile,
-                         const SettingsDestination& destination, Console& console);
+// Says which profiles the lines were composed with, on standard output, and
+// gives the composition's notes.
+void show_composition(const ComposedSettings& settings, Console& console);
+
+// What the user is to be told of the old file at `destination` that `lines`
+// are to replace: the values in it that are the same for every crystal and
+// that the new file changes (an instrument value corrected by hand, say).
+// Empty where there are none, or where nothing is replaced. `before_the_save`:
+// told where the save may yet be refused (--strict), as what would happen.
+std::string note_on_old_file(const SettingsDestination& destination,
+                             const std::vector<SaintIniLine>& lines, bool before_the_save);
+
+// Announces the save, writes `lines` to `destination` in place of any old
+// file there (kept as `backup` says), gives `old_file_note` once the file is
+// in place, and tells the user that saint can be started.
+void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestination& destination,
+                   const BackupChoice& backup, const std::string& old_file_note, Console& console);
 
 }  // namespace korvaline

@@ -16,7 +16,8 @@ constexpr double kTolerance = 0.001 * (1 + 1e-9);
 }  // namespace
 
 std::string wavelength_note(const SetupRecord& record, const std::vector<SaintIniLine>& lines,
-                            std::string_view written_from, std::string_view settings_name) {
+                            std::string_view written_from, std::string_view settings_name,
+                            std::string_view p4p_name) {
     const SaintIniLine* written = key_line(lines, "SCALE", "SCALE_WAVE");
     if (!record.source || written == nullptr || !is_number(written->value)) {
         return "";
@@ -25,7 +26,7 @@ std::string wavelength_note(const SetupRecord& record, const std::vector<SaintIn
     if (std::fabs(number_value(written->value) - crystal) <= kTolerance * crystal) {
         return "";
     }
-    return record.p4p_name.trimmed() + " gives the source " + record.source->target + ", " +
+ return std::string(p4p_name) + " gives the source " + record.source->target + ", " +
            record.source->wavelength + " A, but " + std::string(settings_name) + " gets " +
            written->text() + " (" + std::string(written_from) + ")";
 }

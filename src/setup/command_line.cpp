@@ -6,6 +6,7 @@
 #include <array>
 
 #include "core/characters.hpp"
+#include "core/failure.hpp"
 #include "platform/places.hpp"
 #include "setup/version.hpp"
 
@@ -14,9 +15,18 @@ namespace korvaline {
 namespace {
 
 // Long options without a short form are numbered past the characters.
-enum LongOnly : int { kP4p = 256, kProfile, kNoProfile, kProfileTemplate, kFindProject };
+enum LongOnly : int {
+    kP4p = 256,
+    kProfile,
+    kNoProfile,
+    kProfileTemplate,
+    kSet,
+    kSource,
+    kStrict,
+    kFindProject
+};
 
-constexpr std::array<option, 12> kOptions = {{
+constexpr std::array<option, 18> kOptions = {{
     {"project", required_argument, nullptr, 'p'},
     {"find-project", no_argument, nullptr, kFindProject},
     {"p4p", required_argument, nullptr, kP4p},
@@ -28,11 +38,23 @@ constexpr std::array<option, 12> kOptions = {{
     {"version", no_argument, nullptr, 'V'},
     {"directory", required_argument, nullptr, 'C'},
     {"output", required_argument, nullptr, 'o'},
+    {"set", required_argument, nullptr, kSet},
+    {"source", required_argument, nullptr, kSource},
+    {"strict", no_argument, nullptr, kStrict},
+    {"backup", optional_argument, nullptr, 'b'},
+    {"suffix", required_argument, nullptr, 'S'},
     {nullptr, 0, nullptr, 0},
 }};
 
 // The leading colon: a missing argument is told apart from an unknown option.
-constexpr const char* kShortOptions = ":p:yhVC:o:";
+constexpr const char* kShortOptions = ":p:yhVC:o:bS:";
+
+// The backup options as given, settled once all are read.
+struct BackupOptions {
+    bool wanted = false;                 // --backup, -b or --suffix
+    std::optional<std::string> control;  // --backup=CONTROL, the last one given
+    std::optional<std::string> suffix;   // --suffix
+};
 
 // The word that getopt_long has just refused.
 std::string refused_word(int argc, char** argv) {
@@ -92,7 +114,25 @@ void raise_task(CommandLine& line, CommandLine::Task task) {
     line.task = std::max(line.task, task);
 }
 
-void take(CommandLine& line, int code) {
+// The source --source names, or what is wrong with it.
+void take_source(CommandLine& line, std::string_view given) {
+    line.source = element_symbol(given);
+    if (!line.source) {
+        line.usage_error = "--source " + std::string(given) + ": " + std::string(given) +
+                           " is not a chemical element's symbol such as CU";
+    }
+}
+
+// The line --set gives, checked as a profile's line is, or what is wrong with it.
+void take_setting(CommandLine& line, std::string_view given) {
+    try {
+        line.profile.set.push_back(profile_from_setting(given));
+    } catch (const Failure& refused) {
+        line.usage_error = refused.what();
+    }
+}
+
+void take(CommandLine& line, BackupOptions& backup, int code) {
     switch (code) {
         case 'p':
             line.answers.project_name = optarg;
@@ -107,10 +147,31 @@ void take(CommandLine& line, int code) {
             line.answers.accept_offered_p4p = true;
             break;
         case kProfile:
-            line.profile.named = optarg;
+            line.profile.named.emplace_back(optarg);
             break;
         case kNoProfile:
+            // As the profiles before it on the line had never been named.
+            line.profile.named.clear();
             line.profile.refused = true;
+            break;
+        case kSet:
+            take_setting(line, optarg);
+            break;
+        case kSource:
+            take_source(line, optarg);
+            break;
+        case kStrict:
+            line.strict = true;
+            break;
+        case 'b':
+            backup.wanted = true;
+            if (optarg != nullptr) {
+                backup.control = optarg;
+            }
+            break;
+        case 'S':
+            backup.wanted = true;
+            backup.suffix = optarg;
             break;
         case kProfileTemplate:
             raise_task(line, CommandLine::Task::kProfileTemplate);
@@ -153,19 +214,47 @@ std::string conflict_in(const CommandLine& line) {
     if (line.answers.accept_offered_p4p && line.answers.p4p_name) {
         return "--yes and --p4p cannot be used together";
     }
-    if (line.profile.refused && line.profile.named) {
-        return "--profile and --no-profile cannot be used together";
-    }
     if (line.output && line.output->empty()) {
         return "--output needs a file name, or - for standard output";
     }
     return "";
 }
 
+// The backup the options ask for, as GNU cp settles it; what is wrong with
+// them in `error`.
+BackupChoice settled_backup(const BackupOptions& given, const EnvironmentLookup& environment,
+                            std::string& error) {
+    BackupChoice backup;
+    if (!given.wanted) {
+        return backup;
+    }
+    const std::optional<std::string> from_environment = environment("VERSION_CONTROL");
+    const std::string word = given.control.value_or(from_environment.value_or(""));
+    const std::optional<BackupControl> control =
+        word.empty() && !given.control ? BackupControl::kExisting : backup_control_named(word);
+    if (!control) {
+        error = (given.control ? "--backup=" : "VERSION_CONTROL=") + word +
+                ": not a backup control (none, off, numbered, t, existing, nil, simple, never)";
+        return backup;
+    }
+    backup.control = *control;
+    if (given.suffix) {
+        if (!is_backup_suffix(*given.suffix)) {
+            error = "--suffix " + *given.suffix + ": a backup suffix is not empty and holds no /";
+        }
+        backup.suffix = *given.suffix;
+    } else if (const std::optional<std::string> simple = environment("SIMPLE_BACKUP_SUFFIX");
+               simple && is_backup_suffix(*simple)) {
+        backup.suffix = *simple;
+    }
+    return backup;
+}
+
 }  // namespace
 
-CommandLine read_command_line(int argc, char** argv) {
+CommandLine read_command_line(int argc, char** argv, const EnvironmentLookup& environment) {
     CommandLine line;
+    BackupOptions backup;
     opterr = 0;  // the messages are the program's own
     optind = 0;  // starts afresh, also after an earlier reading
     for (;;) {
@@ -177,10 +266,17 @@ CommandLine read_command_line(int argc, char** argv) {
             line.usage_error = usage_error(argc, argv, code);
             return line;
         }
-        take(line, code);
+        take(line, backup, code);
+        if (!line.usage_error.empty()) {
+            return line;
+        }
     }
     if (optind < argc) {
         line.usage_error = "unexpected argument '" + std::string(argv[optind]) + "'";
+        return line;
+    }
+    line.backup = settled_backup(backup, environment, line.usage_error);
+    if (!line.usage_error.empty()) {
         return line;
     }
     line.usage_error = conflict_in(line);
@@ -200,8 +296,20 @@ std::string usage_text() {
            "                          file NAME1.001 (NAME of 1 to 15 characters)\n"
            "      --p4p=FILE          the P4P file to read\n"
            "  -y, --yes               accept the P4P file offered, NAME1.p4p\n"
-           "      --profile=FILE      take the instrument's values from FILE\n"
-           "      --no-profile        use no profile: the built-in values\n"
+           "      --profile=FILE      take the instrument's values from FILE, over those\n"
+           "                          of the profiles before it (may be repeated)\n"
+           "      --no-profile        read no default profile, no KORVALINE_PROFILE and\n"
+           "                          no --profile given before it\n"
+           "      --set=KEY=VALUE     give one line of saint.ini this value, over every\n"
+           "                          profile (may be repeated)\n"
+           "      --source=TARGET     use the profile lines for TARGET (CU, MO, ...) in\n"
+           "                          place of the source the P4P file names\n"
+           "      --strict            write nothing and fail when the run gives a note\n"
+           "  -b, --backup[=CONTROL]  keep the old file as a backup: CONTROL none, numbered,\n"
+           "                          existing or simple (default: $VERSION_CONTROL, else\n"
+           "                          existing)\n"
+           "  -S, --suffix=SUFFIX     the simple backup's suffix (default: ~, or\n"
+           "                          $SIMPLE_BACKUP_SUFFIX)\n"
            "  -C, --directory=DIR     run as if started in DIR\n"
            "  -o, --output=FILE       write the settings to FILE instead of saint.ini;\n"
            "                          - writes them to standard output and the\n"
@@ -213,8 +321,10 @@ std::string usage_text() {
            "With --project (or --find-project) and --yes or --p4p, nothing is read\n"
            "from standard input.\n"
            "\n"
-           "Without --profile or --no-profile, the instrument profile is the file that\n"
-           "KORVALINE_PROFILE names, else the first of these that exists:\n" +
+           "Instrument profiles are applied in layers, each changing only the lines it\n"
+           "gives: the site's and then the user's default place, where a file exists,\n"
+           "the file KORVALINE_PROFILE names, each --profile, then each --set. The\n"
+           "default places, the user's first:\n" +
            std::string(default_profile_places()) +
            "\n"
            "Exit status: 0 saint.ini written, 1 failure, 2 wrong options.\n";

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "core/backup_names.hpp"
 #include "core/given_answers.hpp"
+#include "platform/places.hpp"
 #include "settings/profile.hpp"
 
 namespace korvaline {
@@ -22,6 +24,12 @@ struct CommandLine {
     std::vector<std::string> directories;
     // -o: where saint.ini's lines go instead, "-" for standard output.
     std::optional<std::string> output;
+    // --source: the target whose profile lines are used, in upper case.
+    std::optional<std::string> source;
+    // --strict: a run that gives a note writes nothing and fails.
+    bool strict = false;
+    // --backup, -b, --suffix: how an old saint.ini is kept.
+    BackupChoice backup;
     // Not empty when the words cannot be used: what is wrong with them.
     std::string usage_error;
 
@@ -31,7 +39,10 @@ struct CommandLine {
 
 // Reads the words the program was started with, by GNU conventions (long
 // and short options, --name=value or --name value, -- ends the options).
-CommandLine read_command_line(int argc, char** argv);
+// The backup's control and suffix come from VERSION_CONTROL and
+// SIMPLE_BACKUP_SUFFIX where the options leave them open, as for GNU cp.
+CommandLine read_command_line(int argc, char** argv,
+                              const EnvironmentLookup& environment = environment_value);
 
 // What --help prints.
 std::string usage_text();

@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "console/console.hpp"
 #include "console/line_source.hpp"
@@ -16,8 +17,10 @@
 #include "platform/places.hpp"
 #include "platform/standard_streams.hpp"
 #include "settings/profile.hpp"
+#include "settings/settings_composer.hpp"
 #include "settings/settings_destination.hpp"
 #include "settings/settings_writer.hpp"
+#include "settings/strict_check.hpp"
 #include "setup/banner.hpp"
 #include "setup/command_line.hpp"
 #include "setup/project_dialogue.hpp"
@@ -45,11 +48,35 @@ void settle_p4p_file(SetupRecord& record, const GivenAnswers& given, Console& co
     }
 }
 
+// How notes call the files of this run.
+NamesInNotes names_in_notes(const SetupRecord& record, const SettingsDestination& destination,
+                            bool in_full) {
+    return {destination.name(), name_in_messages(record.p4p_name.trimmed(), in_full)};
+}
+
+// saint.ini composed, checked under --strict, and saved: nothing of it is
+// on disk until every note has been given.
+void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& profiles,
+                      const CommandLine& command_line, const SettingsDestination& destination,
+                      Console& console) {
+    const ComposedSettings settings =
+        compose_settings(record, profiles, command_line.source,
+                         names_in_notes(record, destination, command_line.names_files_in_full()));
+    show_composition(settings, console);
+    const std::string old_file_note =
+        note_on_old_file(destination, settings.lines, command_line.strict);
+    if (command_line.strict) {
+        refuse_if_noted(console, old_file_note);
+    }
+    save_settings(settings.lines, destination, command_line.backup, old_file_note, console);
+}
+
 void set_up(const CommandLine& command_line, const SettingsDestination& destination,
             Console& console) {
-    // Read and checked before the first question, so that a fault in it
+    // Read and checked before the first question, so that a fault in one
     // costs no typing.
-    const std::optional<Profile> profile = load_profile(command_line.profile, console);
+    const std::vector<Profile> profiles =
+        load_profiles(command_line.profile, console, command_line.names_files_in_full());
     SetupRecord record;
     // A batch's log names a frame it cannot look at from the root.
     const ExistenceTest frame_exists = frame_file_test(command_line.names_files_in_full());
@@ -61,7 +88,7 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
     read_p4p_file(record, console);
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);
-    write_settings_file(record, profile ? &*profile : nullptr, destination, console);
+    set_up_saint_ini(record, profiles, command_line, destination, console);
 }
 
 void carry_out(const CommandLine& command_line) {

@@ -14,6 +14,7 @@
 //             directory) must be left as it was and none may be created
 //   written   where the run writes that file, from the run's directory
 //             (saint.ini when missing)
+//   backup    the name the old saint.ini must have after the run, whole
 //   status    the exit status expected (0 when missing)
 //   stderr    the error output expected (empty on success, else one line,
 //             or the console's lines when standard output carries saint.ini);
@@ -154,6 +155,10 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
         EXPECT_TRUE(fs::is_directory(settings)) << "the directory saint.ini is gone";
     } else {
         EXPECT_FALSE(fs::exists(settings)) << "saint.ini was created";
+    }
+    for (const std::string& backup : words_of(case_dir / "backup")) {
+        EXPECT_EQ(read_file(workspace.dir() / backup), old_settings) << backup;
+        names_expected.insert(backup);
     }
     EXPECT_EQ(list_names(workspace.dir()), names_expected);
 }

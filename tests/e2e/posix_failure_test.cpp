@@ -142,19 +142,24 @@ TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     }
     ASSERT_EQ(::stat(settings.c_str(), &old_owner), 0);
 
-    const RunResult result = run_program(workspace, {.input = "abc\ny\n"});
+    // The backup is the old file itself, with all of it.
+    const RunResult result = run_program(workspace, {.arguments = {"-b"}, .input = "abc\ny\n"});
 
     EXPECT_EQ(result.exit_status, 0) << result.errors;
     EXPECT_EQ(result.errors, "");
-    EXPECT_EQ(fs::status(settings).permissions(), fs::perms(0640));
-    struct stat new_owner {};
-    ASSERT_EQ(::stat(settings.c_str(), &new_owner), 0);
-    EXPECT_EQ(new_owner.st_uid, old_owner.st_uid);
-    EXPECT_EQ(new_owner.st_gid, old_owner.st_gid);
     EXPECT_NE(read_file(settings), "old\n");
-    unsigned kept[11] = {};
-    ::getxattr(settings.c_str(), "system.posix_acl_access", kept, sizeof kept);
-    EXPECT_EQ(std::vector(kept, kept + 11), std::vector(acl, acl + 11));
+    EXPECT_EQ(read_file(workspace.dir() / "saint.ini~"), "old\n");
+    for (const fs::path& kept_file : {settings, workspace.dir() / "saint.ini~"}) {
+        SCOPED_TRACE(kept_file);
+        EXPECT_EQ(fs::status(kept_file).permissions(), fs::perms(0640));
+        struct stat new_owner {};
+        ASSERT_EQ(::stat(kept_file.c_str(), &new_owner), 0);
+        EXPECT_EQ(new_owner.st_uid, old_owner.st_uid);
+        EXPECT_EQ(new_owner.st_gid, old_owner.st_gid);
+        unsigned kept[11] = {};
+        ::getxattr(kept_file.c_str(), "system.posix_acl_access", kept, sizeof kept);
+        EXPECT_EQ(std::vector(kept, kept + 11), std::vector(acl, acl + 11));
+    }
 }
 
 TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
@@ -301,6 +306,12 @@ TEST(FailureTest, ClosedUserProfilePlaceGivesWayToTheSiteProfile) {
     EXPECT_EQ(result.errors, "korvaline: note: cannot read " + user_profile.string() +
                                  ": Permission denied; going on without it\n");
     EXPECT_NE(read_file(workspace.dir() / "saint.ini").find("\nNROWS=1024\n"), std::string::npos);
+    // A note that a batch must not pass over.
+    const RunResult strict = run_program(
+        workspace, {.arguments = {"--strict"}, .input = "abc\ny\n", .unprivileged = true});
+    EXPECT_EQ(strict.exit_status, 1);
+    EXPECT_NE(strict.errors.find("korvaline: not written under --strict: cannot read "),
+              std::string::npos);
 }
 
 // A directory that may be searched but not read: the frames are looked up

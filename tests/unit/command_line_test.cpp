@@ -2,21 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace korvaline {
 namespace {
 
-// What the command line asks for, in a few words, or its usage error.
-std::string read(std::vector<std::string> words) {
+const char* backup_controls[] = {"none", "numbered", "existing", "simple"};
+
+// What the command line asks for, in a few words, or its usage error;
+// `environment` holds VERSION_CONTROL and SIMPLE_BACKUP_SUFFIX, if anything.
+std::string read(std::vector<std::string> words, std::vector<std::string> environment = {}) {
     words.insert(words.begin(), "korvaline");
     std::vector<char*> argv;
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
-    const CommandLine line = read_command_line(static_cast<int>(words.size()), argv.data());
+    const auto lookup = [&](const std::string& name) -> std::optional<std::string> {
+        const std::size_t at = name == "VERSION_CONTROL" ? 0 : 1;
+        return at < environment.size() ? std::optional(environment[at]) : std::nullopt;
+    };
+    const CommandLine line = read_command_line(static_cast<int>(words.size()), argv.data(), lookup);
     if (!line.usage_error.empty()) {
         return "usage: " + line.usage_error;
     }
@@ -26,12 +34,22 @@ std::string read(std::vector<std::string> words) {
     for (const std::string& directory : line.directories) {
         directories += " C=" + directory;
     }
+    for (const std::string& profile : line.profile.named) {
+        directories += " profile=" + profile;
+    }
+    for (const Profile& set : line.profile.set) {
+        const Profile::Entry& entry = set.entries.at(0);
+        directories += " [" + entry.section + "]" + entry.key + "=" + entry.value;
+    }
     return tasks[static_cast<int>(line.task)] + (" project=" + given.project_name.value_or("-")) +
            " p4p=" + given.p4p_name.value_or("-") + (given.accept_offered_p4p ? " yes" : "") +
-           (given.find_project ? " found here" : "") +
-           (line.profile.named ? " profile=" + *line.profile.named : "") +
-           (line.profile.refused ? " no-profile" : "") + directories +
-           (line.output ? " output=" + *line.output : "");
+           (given.find_project ? " found here" : "") + (line.profile.refused ? " no-profile" : "") +
+           directories + (line.output ? " output=" + *line.output : "") +
+           (line.source ? " source=" + *line.source : "") + (line.strict ? " strict" : "") +
+           (line.backup.wanted()
+                ? " backup=" + (backup_controls[static_cast<int>(line.backup.control)] +
+                                (" " + line.backup.suffix))
+                : "");
 }
 
 TEST(CommandLineTest, OptionsByGnuConventions) {
@@ -66,11 +84,64 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"-y", "--p4p=x"}, "usage: --yes and --p4p cannot be used together"},
         {{"-p", "abc", "--find-project"},
          "usage: --find-project and --project cannot be used together"},
-        {{"--profile=", "--no-profile"},
-         "usage: --profile and --no-profile cannot be used together"},
+        {{"--profile=", "--no-profile"}, "set up project=- p4p=- no-profile"},
+        {{"--profile=a", "--no-profile", "--profile", "b", "--profile=c"},
+         "set up project=- p4p=- no-profile profile=b profile=c"},
+        {{"--set", "NROWS=1024", "--set=SCALE_WAVE = 1.54184"},
+         "set up project=- p4p=- [SAINT]NROWS=1024 [SCALE]SCALE_WAVE=1.54184"},
+        {{"--set", "NROWS=banana"},
+         "usage: --set NROWS=banana: NROWS takes a whole number such as 512, not 'banana'"},
+        {{"--set=FOO=1"}, "usage: --set FOO=1: FOO is not a key of saint.ini"},
+        {{"--set=NROWS"}, "usage: --set NROWS: not KEY=VALUE"},
+        {{"--set=TITLE=x"},
+         "usage: --set TITLE=x: TITLE comes from the project, its runs or its P4P file; a "
+         "profile cannot set it"},
+        {{"--set=SCALOUTNAME=a\x1b[2J"},
+         "usage: --set SCALOUTNAME=a\x1b[2J: the value of SCALOUTNAME holds a control character"},
+        {{"--source", "cu", "--strict"}, "set up project=- p4p=- source=CU strict"},
+        {{"--source=COPPER"},
+         "usage: --source COPPER: COPPER is not a chemical element's symbol "
+         "such as CU"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(c.words), c.read) << testing::PrintToString(c.words);
+    }
+}
+
+// The backup options settle as GNU cp's do, the variables filling in what
+// the options leave open.
+TEST(CommandLineTest, BackupsAsGnuCpMakesThem) {
+    using Words = std::vector<std::string>;
+    const struct {
+        Words words;
+        Words environment;  // VERSION_CONTROL, SIMPLE_BACKUP_SUFFIX
+        std::string backup;
+    } cases[] = {
+        {{"-p", "x"}, {"numbered", ".old"}, ""},
+        {{"-b"}, {}, " backup=existing ~"},
+        {{"--backup"}, {"t", ".old"}, " backup=numbered .old"},
+        {{"--backup"}, {"", "a/b"}, " backup=existing ~"},
+        {{"--backup=never", "-b"}, {"numbered"}, " backup=simple ~"},
+        {{"--backup=nu"}, {}, " backup=numbered ~"},
+        {{"-b", "--backup=off"}, {}, ""},
+        {{"-S", ".bak"}, {"simple", ".old"}, " backup=simple .bak"},
+        {{"--suffix=.bak", "--backup=nil"}, {}, " backup=existing .bak"},
+        {{"--backup=n"},
+         {},
+         "usage: --backup=n: not a backup control (none, off, numbered, t, existing, nil, simple, "
+         "never)"},
+        {{"-b"},
+         {"bogus"},
+         "usage: VERSION_CONTROL=bogus: not a backup control (none, off, numbered, t, existing, "
+         "nil, simple, never)"},
+        {{"-b", "--suffix=a/b"},
+         {},
+         "usage: --suffix a/b: a backup suffix is not empty and holds no /"},
+    };
+    for (const auto& c : cases) {
+        std::string read_line = read(c.words, c.environment);
+        read_line.erase(0, read_line.starts_with("set up") ? read_line.find(" p4p=-") + 6 : 0);
+        EXPECT_EQ(read_line, c.backup) << testing::PrintToString(c.words);
     }
 }
 

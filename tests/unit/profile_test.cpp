@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -87,7 +88,10 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
          "p.ini:2: SCALE_WAVE takes a number such as 7.1073002E-01, not '.'"},
         {"[SCALE:CU]\nSCALE_WAVE=1\n[SCALE]\nSCALE_WAVE=2\n[SCALE:cu]\nSCALE_WAVE=3\n",
          "p.ini:6: SCALE_WAVE is given twice in [SCALE:CU], first on line 2"},
-        {"[SCALE:C1]\n", "p.ini:1: the source in [SCALE:C1] is not a target such as CU"},
+        {"[SCALE:C1]\n", "p.ini:1: C1 is not a chemical element's symbol such as CU"},
+        {"[SAINT]\n[SCALE:COPPER]\n",
+         "p.ini:2: COPPER is not a chemical element's symbol such as CU"},
+        {"[SCALE:Xx]\n", "p.ini:1: Xx is not a chemical element's symbol such as CU"},
         {"[SCALE:]\n", "p.ini:1: [SCALE:] names no source after its colon"},
         {"[SCAL:CU]\n", "p.ini:1: unknown section [SCAL]"},
         {"[SAINT]\nNROWS=" + std::string(5000, '1') + "\n",
@@ -172,42 +176,74 @@ TEST(ProfileTest, LinesForTheCrystalsSource) {
 
 using ProfileSearchTest = ScratchDirectoryTest;
 
-// The first place that names a profile is used alone: the option, the
-// variable, the user's default place.
-TEST_F(ProfileSearchTest, FirstPlaceFoundIsUsed) {
-    const std::string named = (dir_ / "named.ini").string();
+// Every profile found is a layer, lowest first: the site's place, the
+// user's, the variable's, each --profile, each --set; --no-profile drops the
+// first three and every --profile before it.
+TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
+    const std::string site = (dir_ / "site.ini").string();
     const std::string by_variable = (dir_ / "variable.ini").string();
+    const std::string named = (dir_ / "named.ini").string();
     const auto environment = [&](bool with_variable) {
-        return [=, this](const std::string& name) {
-            return name == "KORVALINE_PROFILE" ? (with_variable ? by_variable : "")
-                                               : (dir_ / "config").string();
+        return [=, this](const std::string& name) -> std::optional<std::string> {
+            if (name == "KORVALINE_PROFILE") {
+                return with_variable ? by_variable : "";
+            }
+            return name == "KORVALINE_SITE_PROFILE" ? site : (dir_ / "config").string();
         };
     };
-    const std::string user_default = default_profile_paths(environment(false)).user;
-    std::filesystem::create_directories(std::filesystem::path(user_default).parent_path());
-    for (const std::string& path : {named, by_variable, user_default}) {
-        std::ofstream(path) << "[SAINT]\nNROWS=1\n";
-    }
+    const std::string user = default_profile_paths(environment(false)).user;
+    std::filesystem::create_directories(std::filesystem::path(user).parent_path());
+    std::ofstream(site) << "[SAINT]\nNROWS=1024\n[SCALE:CU]\nSCALE_WAVE=1.54184\n";
+    std::ofstream(user) << "[SAINT]\nNCOLS=2048\n";
+    std::ofstream(by_variable) << "[SAINT]\nNROWS=2048\n";
+    std::ofstream(named) << "[SCALE]\nSCALE_WAVE=0.5\n";
     const struct {
-        const char* named;  // --profile, when not null
-        bool refused;       // --no-profile
+        std::vector<std::string> named;  // --profile
+        bool refused;                    // --no-profile
         bool with_variable;
-        std::string used;  // path of the profile, "none", or how the failure begins
+        bool with_set;     // --set NCOLS=4096
+        bool in_full;      // files named from the root in failures
+        std::string used;  // the profiles' names, then NROWS NCOLS SCALE_WAVE for a Cu crystal
     } cases[] = {
-        {named.c_str(), false, true, named},
-        {nullptr, false, true, by_variable},
-        {nullptr, true, true, "none"},
-        {nullptr, false, false, user_default},
-        {"missing.ini", false, true, "cannot open profile 'missing.ini': "},
+        {{}, false, false, false, false, "site user; 1024 2048 1.54184"},
+        {{named},
+         false,
+         true,
+         true,
+         true,
+         "site user variable named --set NCOLS=4096; 2048 4096 0.5"},
+        {{named}, true, true, false, false, "named; 512 512 0.5"},
+        {{}, true, true, true, false, "--set NCOLS=4096; 512 4096 7.1073002E-01"},
+        {{"missing.ini"}, false, true, false, false, "cannot open profile 'missing.ini': "},
+        {{"missing.ini"},
+         true,
+         false,
+         false,
+         true,
+         "cannot open profile '" + (std::filesystem::current_path() / "missing.ini").string()},
     };
     for (const auto& c : cases) {
-        const ProfileChoice choice{c.named ? std::optional<std::string>(c.named) : std::nullopt,
-                                   c.refused};
-        std::string used = "none";
+        ProfileChoice choice{c.named, c.refused, {}};
+        if (c.with_set) {
+            choice.set.push_back(profile_from_setting("NCOLS=4096"));
+        }
+        std::string used;
         ScriptedConsole script("", {});
         try {
-            const auto profile = load_profile(choice, script.console, environment(c.with_variable));
-            used = profile ? profile->path : used;
+            const std::vector<Profile> profiles =
+                load_profiles(choice, script.console, c.in_full, environment(c.with_variable));
+            for (const Profile& profile : profiles) {
+                const std::string name = std::filesystem::path(profile.path).stem().string();
+                used += (name == "profile" ? "user" : name) + " ";
+            }
+            std::vector<SaintIniLine> lines = saint_ini_lines(SetupRecord{});
+            apply_profiles(profiles, "CU", lines);
+            used.back() = ';';
+            for (const char* key : {"NROWS", "NCOLS", "SCALE_WAVE"}) {
+                used += " " + std::find_if(lines.begin(), lines.end(), [&](const SaintIniLine& l) {
+                                  return l.key == key;
+                              })->value;
+            }
         } catch (const Failure& failure) {
             used = failure.what();
         }

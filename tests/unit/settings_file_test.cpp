@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "failure_message.hpp"
 #include "scratch_directory.hpp"
 
 namespace korvaline {
@@ -33,6 +37,67 @@ TEST_F(SettingsFileTest, WithoutCloseNothingChangesAndNothingIsLeft) {
     }
     EXPECT_EQ(content(path_), "old\n");
     EXPECT_EQ(entries(), 1u);
+}
+
+// Each row starts from saint.ini ("old") and the names beside it, and saves
+// "new" with a backup: the names afterwards, each with its contents.
+TEST_F(SettingsFileTest, OldFileIsKeptAsTheBackupSays) {
+    using Names = std::vector<std::string>;
+    const BackupChoice simple{BackupControl::kSimple, "~"};
+    const BackupChoice numbered{BackupControl::kNumbered, "~"};
+    const BackupChoice existing{BackupControl::kExisting, ".bak"};
+    const struct {
+        BackupChoice backup;
+        Names beside;  // each holding its own name
+        Names after;   // "name=contents"
+    } cases[] = {
+        {{}, {}, {"saint.ini=new"}},
+        {simple, {}, {"saint.ini=new", "saint.ini~=old"}},
+        {simple, {"saint.ini~"}, {"saint.ini=new", "saint.ini~=old"}},
+        {numbered,
+         {"saint.ini.~2~", "saint.ini.~10~", "saint.ini.~x~", "saint.ini~"},
+         {"saint.ini.~10~=saint.ini.~10~", "saint.ini.~11~=old", "saint.ini.~2~=saint.ini.~2~",
+          "saint.ini.~x~=saint.ini.~x~", "saint.ini=new", "saint.ini~=saint.ini~"}},
+        {existing, {}, {"saint.ini.bak=old", "saint.ini=new"}},
+        {existing,
+         {"saint.ini.~1~"},
+         {"saint.ini.~1~=saint.ini.~1~", "saint.ini.~2~=old", "saint.ini=new"}},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directory(dir_);
+        std::ofstream(path_, std::ios::binary) << "old";
+        for (const std::string& name : c.beside) {
+            std::ofstream(dir_ / name, std::ios::binary) << name;
+        }
+        SettingsFile file(path_);
+        file.write_line("new");
+        file.close(c.backup);
+        Names after;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
+            const std::string text = content(entry.path());
+            after.push_back(entry.path().filename().string() + "=" +
+                            text.substr(0, text.find('\n')));
+        }
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, c.after) << testing::PrintToString(c.beside);
+    }
+}
+
+// A backup that cannot be made stops the save before the old file is
+// touched, and leaves nothing behind.
+TEST_F(SettingsFileTest, BackupThatCannotBeMadeKeepsTheOldFile) {
+    std::ofstream(path_, std::ios::binary) << "old";
+    std::filesystem::create_directory(dir_ / "saint.ini~");
+    std::string message;
+    {
+        SettingsFile file(path_);
+        file.write_line("new");
+        message = failure_message([&] { file.close({BackupControl::kSimple, "~"}); });
+    }
+    EXPECT_TRUE(message.starts_with("cannot make the backup " + path_ + "~: ")) << message;
+    EXPECT_EQ(content(path_), "old");
+    EXPECT_EQ(entries(), 2u);
 }
 
 }  // namespace

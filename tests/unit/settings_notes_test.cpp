@@ -8,6 +8,7 @@
 
 #include "scratch_directory.hpp"
 #include "settings/old_settings.hpp"
+#include "settings/settings_composer.hpp"
 #include "settings/wavelength_check.hpp"
 
 namespace korvaline {
@@ -39,7 +40,48 @@ TEST(SettingsNotesTest, WavelengthAgainstTheCrystalsSource) {
         for (SaintIniLine& line : lines) {
             line.value = line.key == "SCALE_WAVE" ? c.written : line.value;
         }
-        EXPECT_EQ(wavelength_note(record, lines, "there", "saint.ini"), c.note) << c.written;
+        EXPECT_EQ(wavelength_note(record, lines, "there", "saint.ini", "abc1.p4p"), c.note)
+            << c.written;
+    }
+}
+
+// What the composition says of the profiles and the sources: each profile
+// by its name, escaped; the notes in the order given.
+TEST(SettingsNotesTest, ProfilesAndSourcesAsComposed) {
+    Profile lab{"lab\x1b[2J.ini", {{"SCALE", "SCALE_WAVE", "1.54184", "CU"}}, "/d/lab.ini", false};
+    const Profile set = profile_from_setting("NROWS=1024");
+    const struct {
+        std::optional<XraySource> source;
+        std::optional<std::string> chosen;
+        std::string said;
+    } cases[] = {
+        {std::nullopt, std::nullopt,
+         "INSTRUMENT PROFILE: lab\\x1b[2J.ini|INSTRUMENT PROFILE: --set NROWS=1024|"
+         "abc1.p4p names no X-ray source; only the common lines of /d/lab.ini were used, not its "
+         "lines for CU|"},
+        {std::nullopt, "CU",
+         "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"},
+        {XraySource{"MO", "0.71073"}, "CU",
+         "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"
+         "abc1.p4p names the source MO, 0.71073 A, but --source gives CU; the profiles' lines for "
+         "CU are used|abc1.p4p gives the source MO, 0.71073 A, but saint.ini gets "
+         "SCALE_WAVE=1.54184 (from /d/lab.ini)|"},
+        {XraySource{"CU", "1.54184"}, "CU",
+         "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"},
+    };
+    for (const auto& c : cases) {
+        SetupRecord record;
+        record.source = c.source;
+        const ComposedSettings composed =
+            compose_settings(record, {lab, set}, c.chosen, {"saint.ini", "abc1.p4p"});
+        std::string said;
+        for (const auto* texts : {&composed.profiles_used, &composed.notes}) {
+            for (const std::string& text : *texts) {
+                said += text + "|";
+            }
+        }
+        EXPECT_EQ(said, c.said);
+        EXPECT_EQ(key_line(composed.lines, "SAINT", "NROWS")->value, "1024");
     }
 }
 

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "core/failure.hpp"
+#include "platform/directory_names.hpp"
 #include "platform/posix/file_kind.hpp"
 #include "platform/standard_streams.hpp"
 #include "platform/system_error.hpp"
@@ -25,6 +26,10 @@ namespace korvaline {
 namespace {
 
 constexpr int kMostLinksFollowed = 40;
+
+// What the names of new files beside the target are made of.
+constexpr std::string_view kNameLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 // The extended attribute that holds a file's access control list, and the
 // most bytes a list of attribute names or one value may take on Linux.
@@ -139,20 +144,25 @@ Target follow_links(const std::string& name) {
     }
 }
 
+// `path` and a full stop and six letters drawn at random: a name for a new
+// file beside it.
+std::string name_beside(const std::string& path, std::random_device& random) {
+    std::string name = path + ".";
+    for (int letter = 0; letter < 6; ++letter) {
+        name += kNameLetters[random() % kNameLetters.size()];
+    }
+    return name;
+}
+
 // A name beside `path` that nothing has yet, and the file made there with
 // `mode`, whose rights the system grants as to any file it creates: the
 // umask, or the directory's default access control list. Like mkostemp, but
 // mkostemp's file starts as 0600, and a mode set afterwards overrides what
 // a default list would have given.
 int create_unique_beside(const std::string& path, mode_t mode, std::string& new_path) {
-    static constexpr std::string_view kLetters =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     for (int tries = 0; tries < 1000; ++tries) {
-        new_path = path + ".";
-        for (int letter = 0; letter < 6; ++letter) {
-            new_path += kLetters[random() % kLetters.size()];
-        }
+        new_path = name_beside(path, random);
         const int fd = ::open(new_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -160,6 +170,22 @@ int create_unique_beside(const std::string& path, mode_t mode, std::string& new_
     }
     errno = EEXIST;
     return -1;
+}
+
+// A second link to `path` under a name beside it that nothing has yet, given
+// in `link_path`; the error, or 0.
+int link_beside(const std::string& path, std::string& link_path) {
+    std::random_device random;
+    for (int tries = 0; tries < 1000; ++tries) {
+        link_path = name_beside(path, random);
+        if (::link(path.c_str(), link_path.c_str()) == 0) {
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+    return EEXIST;
 }
 
 }  // namespace
@@ -172,9 +198,10 @@ class ReplacementFile::Impl {
     Impl& operator=(const Impl&) = delete;
 
     void write(std::string_view bytes);
-    void commit();
+    void commit(const BackupChoice& backup);
 
   private:
+    void keep_old_file(const BackupChoice& backup);
     void create_beside_target(bool target_exists);
     void discard() noexcept;
     void take_over_permissions(const Target& target);
@@ -187,6 +214,7 @@ class ReplacementFile::Impl {
     std::string path_;
     std::string new_path_;
     int fd_ = -1;
+    bool target_exists_ = false;
     bool new_file_exists_ = false;
     InterruptionsHeld interruptions_;
 };
@@ -205,6 +233,7 @@ ReplacementFile::Impl::Impl(const std::string& name) : name_(name) {
         }
     }
     path_ = target.path;
+    target_exists_ = target.exists;
     create_beside_target(target.exists);
     if (target.exists) {
         try {
@@ -344,7 +373,24 @@ void ReplacementFile::Impl::end_if_interrupted() {
     }
 }
 
-void ReplacementFile::Impl::commit() {
+// A second link to the old file under the backup's name: through a new name
+// beside it and a rename, so that an older backup is replaced whole.
+void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
+    const std::string backup_path =
+        backup_name(path_, backup, directory_names_starting_with(path_));
+    std::string link_path;
+    const int error = link_beside(path_, link_path);
+    if (error != 0) {
+        fail_with_system_error("cannot make the backup " + backup_path, error);
+    }
+    if (::rename(link_path.c_str(), backup_path.c_str()) != 0) {
+        const int rename_error = errno;
+        ::unlink(link_path.c_str());
+        fail_with_system_error("cannot make the backup " + backup_path, rename_error);
+    }
+}
+
+void ReplacementFile::Impl::commit(const BackupChoice& backup) {
     if (::fsync(fd_) != 0) {
         const int error = errno;
         fail_with_system_error("cannot sync " + name_, error);
@@ -356,6 +402,9 @@ void ReplacementFile::Impl::commit() {
         fail_with_system_error("cannot close " + name_, error);
     }
     end_if_interrupted();
+    if (backup.wanted() && target_exists_) {
+        keep_old_file(backup);
+    }
     if (::rename(new_path_.c_str(), path_.c_str()) != 0) {
         const int error = errno;
         fail_with_system_error("cannot replace " + name_, error);
@@ -404,8 +453,8 @@ void ReplacementFile::write(std::string_view bytes) {
     impl_->write(bytes);
 }
 
-void ReplacementFile::commit() {
-    impl_->commit();
+void ReplacementFile::commit(const BackupChoice& backup) {
+    impl_->commit(backup);
 }
 
 }  // namespace korvaline

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/failure.hpp"
+#include "platform/directory_names.hpp"
 #include "platform/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/interruption.hpp"
@@ -114,9 +115,10 @@ class ReplacementFile::Impl {
     Impl& operator=(const Impl&) = delete;
 
     void write(std::string_view bytes);
-    void commit();
+    void commit(const BackupChoice& backup);
 
   private:
+    void keep_old_file(const BackupChoice& backup);
     void check_target();
     void create_beside_target();
     void take_over_from_target() noexcept;
@@ -251,7 +253,31 @@ void ReplacementFile::Impl::write(std::string_view bytes) {
     }
 }
 
-void ReplacementFile::Impl::commit() {
+// A second link to the old file under the backup's name: through a new name
+// beside it and a rename, so that an older backup is replaced whole.
+void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
+    const std::string backup_path =
+        backup_name(path_, backup, directory_names_starting_with(path_));
+    const InterruptionHeldBack held;
+    int error = ERROR_FILE_EXISTS;
+    for (unsigned attempt = 0; attempt < kMostAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
+        const std::string link_path = path_ + unique_suffix(attempt + kMostAttempts);
+        if (!::CreateHardLinkA(link_path.c_str(), path_.c_str(), nullptr)) {
+            error = last_system_error();
+            error = error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error;
+            continue;
+        }
+        if (::MoveFileExA(link_path.c_str(), backup_path.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return;
+        }
+        error = last_system_error();
+        ::DeleteFileA(link_path.c_str());
+    }
+    fail_with_system_error("cannot make the backup " + backup_path, error);
+}
+
+void ReplacementFile::Impl::commit(const BackupChoice& backup) {
     if (!::FlushFileBuffers(handle_)) {
         const int error = last_system_error();
         fail_with_system_error("cannot sync " + name_, error);
@@ -261,6 +287,9 @@ void ReplacementFile::Impl::commit() {
     if (!::CloseHandle(handle)) {
         const int error = last_system_error();
         fail_with_system_error("cannot close " + name_, error);
+    }
+    if (backup.wanted() && target_exists_) {
+        keep_old_file(backup);
     }
     put_in_place();
 }
@@ -301,8 +330,8 @@ void ReplacementFile::write(std::string_view bytes) {
     impl_->write(bytes);
 }
 
-void ReplacementFile::commit() {
-    impl_->commit();
+void ReplacementFile::commit(const BackupChoice& backup) {
+    impl_->commit(backup);
 }
 
 }  // namespace korvaline

@@ -1,0 +1,68 @@
+// Runs that nobody watches: under --strict every note stops the save, and the
+// old saint.ini is kept whole, with nothing made beside it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "program_run.hpp"
+
+namespace korvaline::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(StrictTest, EveryNoteLeavesTheOldFileAndFails) {
+    const std::string p4p = "TITLE Test compound\nSYMM   mmm\n";
+    const std::string cu_p4p = "SOURCE  CU  1.54184\n" + p4p;
+    const std::string old_file = " \n[SAINT]\nNROWS=1\n";  // an instrument value by hand
+    const struct {
+        std::vector<std::string> arguments;
+        std::string p4p;
+        std::string frames;  // a frame made beside abc1.001 and abc1.002
+        std::string first_note;
+        int more_notes;
+    } cases[] = {
+        {{}, p4p, "", "the old saint.ini had other values in 1 line (NROWS); they would be", 0},
+        {{}, cu_p4p, "", "abc1.p4p gives the source CU, 1.54184 A, but saint.ini gets", 1},
+        {{"--profile=lab.ini"}, p4p, "", "abc1.p4p names no X-ray source; only the common", 1},
+        {{"--source=Cu"}, "SOURCE  MO  0.71073\n" + p4p, "", "abc1.p4p names the source MO", 1},
+        {{"--source=cu", "--set=SCALE_WAVE=1.54184"}, p4p, "abc1.004", "run 1 stops at frame", 1},
+        {{}, "SOURCE  12  1.5\nSYMM   xyz\n", "", "abc1.p4p:1: the SOURCE line does not", 2},
+        {{"--set=NROWS=1"},
+         "TITLE " + std::string(30, 'x') + "\nSYMM   mmm\n",
+         "",
+         "P4P file 'abc1.p4p': its title is cut",
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first_note);
+        Workspace workspace;
+        make_frames(workspace.dir(), "abc1", 1, 2);
+        if (!c.frames.empty()) {
+            write_file(workspace.dir() / c.frames, "");
+        }
+        write_file(workspace.dir() / "abc1.p4p", c.p4p);
+        write_file(workspace.dir() / "lab.ini", "[SCALE:CU]\nSCALE_WAVE=1.54184\n");
+        write_file(workspace.dir() / "saint.ini", old_file);
+        const auto names_before = list_names(workspace.dir());
+        std::vector<std::string> arguments = {"-p", "abc", "-y", "--strict", "--backup"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+
+        const RunResult result = run_program(workspace, {.arguments = arguments});
+
+        EXPECT_EQ(result.exit_status, 1);
+        const std::string failure = "korvaline: not written under --strict: " + c.first_note;
+        EXPECT_NE(result.errors.find(failure), std::string::npos) << result.errors;
+        const std::string more = " (and " + std::to_string(c.more_notes) + " more note";
+        EXPECT_EQ(result.errors.find(more) != std::string::npos, c.more_notes > 0) << result.errors;
+        EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), old_file);
+        EXPECT_EQ(list_names(workspace.dir()), names_before);
+        EXPECT_EQ(result.output.find("SAVING"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace korvaline::e2e
