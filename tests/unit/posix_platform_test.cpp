@@ -23,6 +23,7 @@
 #include <string>
 
 #include "failure_message.hpp"
+#include "fields.hpp"
 #include "frames/run_discovery.hpp"
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
@@ -38,18 +39,24 @@ namespace fs = std::filesystem;
 
 using PosixInputFileTest = ScratchDirectoryTest;
 
+// A socket bound at `path`, which stays as an entry once the socket is closed.
+void make_socket(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof(address.sun_path));
+    path.copy(address.sun_path, path.size());
+    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    ::close(socket_fd);
+}
+
 TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
     const std::string fifo = (dir_ / "fifo.p4p").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string link_to_device = (dir_ / "zero.p4p").string();
     fs::create_symlink("/dev/zero", link_to_device);
     const std::string socket_path = (dir_ / "socket.p4p").string();
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socket_path.size(), sizeof(address.sun_path));
-    socket_path.copy(address.sun_path, socket_path.size());
-    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    make_socket(socket_path);
     const struct {
         std::string path;
         std::string message;
@@ -64,7 +71,6 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
-    ::close(socket_fd);
 }
 
 // Where a file may well be absent, a link to nothing is no absence.
@@ -310,65 +316,34 @@ TEST_F(PosixSettingsFileTest, NewFileGetsTheRightsOfAnyNewFileThere) {
     EXPECT_EQ(fs::status(path_).permissions(), fs::perms(0640));
 }
 
-// A socket bound at `path`, which stays as an entry once the socket is closed.
-void make_socket(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof(address.sun_path) - 1);
-    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-    ::close(socket_fd);
-}
-
 // The frames' directory as the system lists it: each kind of entry that a
 // listing tells counts as a look-up would count it, and only names it does
 // not show for certain are looked up. Run 1 holds frames 1 and 3, and
 // frame 2 is the entry of the row's kind.
 TEST_F(ScratchDirectoryTest, DiscoveryListsTheFramesDirectoryAndLooksUpTheRest) {
-    const std::vector<std::string> others = {"abc1.004", "abc1.005", "abc2.001", "abc3.001",
-                                             "abc4.001", "abc5.001", "abc6.001", "abc7.001",
-                                             "abc8.001", "abc9.001"};
-    const std::vector<std::string> all_three = {"abc1.001", "abc1.002", "abc1.003"};
-    const std::function<void(const std::string&)> regular = [](const std::string& path) {
-        std::ofstream{path};
-    };
+    using Make = std::function<void(const std::string&)>;
+    const Make file = [](const std::string& path) { std::ofstream{path}; };
+    const Make directory = [](const std::string& path) { fs::create_directory(path); };
+    const Make fifo = [](const std::string& path) { ::mkfifo(path.c_str(), 0600); };
+    const Make frame_link = [](const std::string& path) { fs::create_symlink("abc1.001", path); };
+    const Make dangling = [](const std::string& path) { fs::create_symlink("gone", path); };
     const struct {
         std::string what;
-        std::string directory;  // where the frames are, as the project names it
-        std::function<void(const std::string&)> make;
-        std::size_t most_entries;
+        Make make;
         std::int32_t count;
-        std::vector<std::string> looked_up;  // before the others
+        std::vector<std::string> looked_up;  // before those of runs 2 to 9
+        std::size_t most_entries = kMostListedEntries;
+        std::string directory = "";  // where the frames are, as the project names it
     } cases[] = {
-        {"regular file", "", regular, kMostListedEntries, 3, {}},
-        {"directory",
-         "",
-         [](const std::string& path) { fs::create_directory(path); },
-         kMostListedEntries,
-         3,
-         {}},
-        {"FIFO",
-         "",
-         [](const std::string& path) { ::mkfifo(path.c_str(), 0600); },
-         kMostListedEntries,
-         3,
-         {}},
-        {"socket", "", make_socket, kMostListedEntries, 3, {}},
-        {"link to a frame",
-         "",
-         [](const std::string& path) { fs::create_symlink("abc1.001", path); },
-         kMostListedEntries,
-         3,
-         {"abc1.002"}},
-        {"dangling link",
-         "",
-         [](const std::string& path) { fs::create_symlink("gone", path); },
-         kMostListedEntries,
-         1,
-         {"abc1.002"}},
-        {"as many entries as the bound", "", regular, 3, 3, {}},
-        {"more entries than the bound", "", regular, 2, 3, all_three},
-        {"in a directory", "sub/", regular, kMostListedEntries, 3, {}},
+        {"regular file", file, 3, {"abc1.004", "abc1.005"}},
+        {"directory", directory, 3, {"abc1.004", "abc1.005"}},
+        {"FIFO", fifo, 3, {"abc1.004", "abc1.005"}},
+        {"socket", make_socket, 3, {"abc1.004", "abc1.005"}},
+        {"link to a frame", frame_link, 3, {"abc1.002", "abc1.004", "abc1.005"}},
+        {"dangling link", dangling, 1, {"abc1.002"}},  // 003 is listed
+        {"as many entries as the bound", file, 3, {"abc1.004", "abc1.005"}, 3},
+        {"more entries than the bound", file, 3, frame_series("abc1", 1, 5), 2},
+        {"in a directory", file, 3, {"abc1.004", "abc1.005"}, kMostListedEntries, "sub/"},
     };
     const fs::path before = fs::current_path();
     fs::current_path(dir_);
@@ -390,17 +365,15 @@ TEST_F(ScratchDirectoryTest, DiscoveryListsTheFramesDirectoryAndLooksUpTheRest) 
             [&c](const FixedText& project) { return list_frames(project, c.most_entries); });
         EXPECT_EQ(record.run(1).frame_count, c.count);
         std::vector<std::string> expected = c.looked_up;
-        for (const std::string& other : others) {
-            if (c.count == 3 || !other.starts_with("abc1")) {  // 003 is listed
-                expected.push_back(other);
-            }
+        for (const char run : std::string("23456789")) {
+            expected.push_back(std::string("abc") + run + ".001");
         }
         for (std::string& name : expected) {
             name.insert(0, c.directory);
         }
         EXPECT_EQ(asked, expected);
-        fs::remove_all("sub"), fs::remove("abc1.001"), fs::remove("abc1.002"),
-            fs::remove("abc1.003");
+        fs::remove_all("sub"), fs::remove("abc1.001"), fs::remove("abc1.002");
+        fs::remove("abc1.003");
     }
     fs::current_path(before);
 }

@@ -66,7 +66,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
         std::int32_t counts[4];
         std::int32_t last_run;
         std::string notes;
-        Names listed;  // what the listing shows for certain
+        Names listed = {};  // what the listing shows for certain
     } cases[] = {
         {"two runs",
          "abc",
@@ -77,8 +77,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
              beyond_four("abc"),
          {12, 7, 0, 0},
          2,
-         "",
-         {}},
+         ""},
         {"gap ends a count; run 3 without run 2",
          "abc",
          frame_series("abc1", 1, 5) + frame_series("abc1", 7, 7) + frame_series("abc3", 1, 1),
@@ -88,8 +87,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
              Names{"abc2.001", "abc3.001", "abc3.002", "abc3.003", "abc4.001"} + beyond_four("abc"),
          {5, 0, 1, 0},
          3,
-         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n",
-         {}},
+         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n"},
         {"run without frame 001 is absent",
          "abc",
          frame_series("abc1", 1, 1) + frame_series("abc2", 2, 3),
@@ -98,8 +96,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
              beyond_four("abc"),
          {1, 0, 0, 0},
          1,
-         "",
-         {}},
+         ""},
         {"counting stops at 999",
          "abc",
          frame_series("abc4", 1, 999) + frame_series("abc1", 1, 1),
@@ -109,8 +106,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
              frame_series("abc4", 1, 999) + beyond_four("abc"),
          {1, 0, 0, 999},
          4,
-         "",
-         {}},
+         ""},
         {"empty project name",
          "",
          Names{"1.001", "1.002"},
@@ -118,8 +114,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          Names{"1.001", "1.002", "1.003", "1.004", "2.001", "3.001", "4.001"} + beyond_four(""),
          {2, 0, 0, 0},
          1,
-         "",
-         {}},
+         ""},
         {"16 characters share cut names",
          "abcdefghijklmnop",
          Names{"abcdefghijklmnop1.00"},
@@ -130,8 +125,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
              beyond_four("abcdefghijklmnop"),
          {9, 0, 0, 0},
          1,
-         "",
-         {}},
+         ""},
         {"20 characters cut the run digit",
          p20,
          Names{p20},
@@ -141,8 +135,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          Names(4 * 999, p20),
          {999, 999, 999, 999},
          4,
-         "",
-         {}},
+         ""},
         // A name the listing shows is not looked up; one it does not show
         // is, and a look-up that finds it counts (a case-insensitive file
         // system, a name made since the listing). Runs 5 to 9 are noted.
