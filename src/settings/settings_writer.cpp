@@ -23,7 +23,7 @@ void tell_ready(const SettingsDestination& destination, Console& console, const 
         console.flush();
     } catch (const Failure& lost) {
         throw Failure(destination.name() +
-                      " has been written, but the closing message was lost: " + lost.what());
+                      " has been written, but the closing message was lost: " + lost.message());
     }
 }
 
@@ -53,6 +53,7 @@ void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestina
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file(destination);
+    note_if_not_empty(console, file.note());
     for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }

@@ -85,7 +85,7 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
     console.announce("Initializing...");
     discover_runs(record, console, frame_exists);
     settle_p4p_file(record, command_line.answers, console);
-    read_p4p_file(record, console);
+    read_p4p_file(record, console, command_line.names_files_in_full());
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);
     set_up_saint_ini(record, profiles, command_line, destination, console);
@@ -137,6 +137,9 @@ int main(int argc, char** argv) {
     try {
         carry_out(command_line);
         return 0;
+    } catch (const Failure& failure) {
+        write_standard_error("korvaline: " + printable(failure.message()) + "\n");
+        return kFailed;
     } catch (const std::exception& failure) {
         write_standard_error("korvaline: " + printable(failure.what()) + "\n");
         return kFailed;

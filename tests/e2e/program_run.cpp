@@ -90,21 +90,20 @@ std::vector<std::string> environment_words(const Workspace& workspace) {
     return words;
 }
 
-// The words of the command that starts the program under test. A run as
-// nobody starts a copy in the scratch directory, since the build may lie in
-// a folder that others may not enter.
+// The command that starts the program under test; run as nobody, a copy in
+// the scratch directory, since the checkout may be closed to other users.
 std::vector<std::string> program_words(const Workspace& workspace, const RunOptions& options) {
     std::vector<std::string> words = {KORVALINE_PROGRAM_COMMAND};
     if (options.unprivileged && running_as_root()) {
-        const fs::path copy = workspace.scratch() / fs::path(words.back()).filename();
-        fs::copy_file(words.back(), copy, fs::copy_options::overwrite_existing);
-        words.back() = copy.string();
+        fs::copy_file(words.back(), workspace.scratch() / "korvaline",
+                      fs::copy_options::overwrite_existing);
+        words.back() = (workspace.scratch() / "korvaline").string();
     }
     return words;
 }
 
-// The words that start the program under test through env(1), under
-// /usr/bin/time when its memory is measured, ending in nullptr.
+// The words that start the program through env(1), under /usr/bin/time when
+// its memory is measured, ending in nullptr.
 std::vector<const char*> command_words(const RunOptions& options, const std::string& memory_path,
                                        const std::vector<std::string>& environment,
                                        const std::vector<std::string>& program) {

@@ -3,14 +3,16 @@
 # on: a Cu crystal in a folder not named after its project, given the sample
 # dual-source profile, a broken one, an
 # unwritable one, a missing one, a line past the list's end, and the default
-# list. As root, the tasks run as nobody, so that permissions count.
+# list. As root, the tasks run as nobody, so that permissions count, on
+# copies of the program and the script: the checkout may be closed to nobody.
 # Usage: slurm_recipe_test.sh KORVALINE SCRIPT PROJECT
 set -u
 korvaline=$1 script=$2 example=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvaline-slurm.XXXXXX") || exit 1
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 mkdir "$work/bin" "$work/empty" "$work/lists"
-ln -s "$korvaline" "$work/bin/korvaline"
+cp "$korvaline" "$work/bin/korvaline"
+cp "$script" "$work/korvaline-array.sh"
 cp -R "$example" "$work/2026-12-07_alice"
 cp -R "$example" "$work/quartz"
 cp -R "$example" "$work/locked"
@@ -30,7 +32,7 @@ expect() {  # TASK STATUS STANDARD-ERROR [ARGUMENT]...
     task=$1 expected=$2 errors=$3 status=0
     shift 3
     (cd "$work" && SLURM_ARRAY_TASK_ID=$task PATH="$work/bin:$PATH" HOME="$work" \
-        $as_user env -u XDG_CONFIG_HOME -u KORVALINE_PROFILE KORVALINE_SITE_PROFILE= sh "$script" "$@") \
+        $as_user env -u XDG_CONFIG_HOME -u KORVALINE_PROFILE KORVALINE_SITE_PROFILE= sh "$work/korvaline-array.sh" "$@") \
         >/dev/null 2>"$work/err" </dev/null || status=$?
     if [ "$status" -ne "$expected" ] || [ "$(cat "$work/err")" != "$errors" ]; then
         echo "task $task: status $status, standard error: $(cat "$work/err")" >&2
