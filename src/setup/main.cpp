@@ -68,7 +68,8 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
     if (command_line.strict) {
         refuse_if_noted(console, old_file_note);
     }
-    save_settings(settings.lines, destination, command_line.backup, old_file_note, console);
+    save_settings(settings.lines, destination, command_line.backup, command_line.strict,
+                  old_file_note, console);
 }
 
 void set_up(const CommandLine& command_line, const SettingsDestination& destination,

@@ -199,6 +199,22 @@ TEST(FailureTest, OldFilesGroupIsKeptOrGetsNoMoreThanOthers) {
                                       "one's group 4321; it belongs to "),
             c.owner != 0);
     }
+    // Under --strict that note stops the save, and the new file goes.
+    Workspace workspace;
+    lay_out_project(workspace);
+    const fs::path settings = workspace.dir() / "saint.ini";
+    write_file(settings, " \n[SAINT]\nNROWS=512\n");
+    ASSERT_EQ(::chown(settings.c_str(), kNobody, 4321), 0);
+    const auto names_before = list_names(workspace.dir());
+    const RunResult result = run_program(
+        workspace, {.arguments = {"-p", "abc", "-y", "--strict"}, .unprivileged = true});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.errors.find("korvaline: not written under --strict: the new saint.ini cannot "
+                                 "keep the old one's group 4321"),
+              std::string::npos)
+        << result.errors;
+    EXPECT_EQ(read_file(settings), " \n[SAINT]\nNROWS=512\n");
+    EXPECT_EQ(list_names(workspace.dir()), names_before);
 }
 
 TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
