@@ -10,6 +10,8 @@ namespace korvaline {
 // not exist ends the program.
 struct GivenAnswers {
     std::optional<std::string> project_name;
+    // The project is the one the current directory holds.
+    bool find_project = false;
     std::optional<std::string> p4p_name;
     bool accept_offered_p4p = false;
 };

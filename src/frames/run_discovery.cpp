@@ -4,6 +4,7 @@
 
 #include "core/file_names.hpp"
 #include "core/format_int.hpp"
+#include "platform/name_exists.hpp"
 
 namespace korvaline {
 
@@ -47,9 +48,34 @@ void note_if_gap(int run_number, const RunEntry& run, Console& console,
                  tested_frame_name(run.base_name, missing + 1).trimmed() + " exists");
 }
 
+// saint.ini has places for runs 1 to 4 only: a later run's frames would be
+// left out without a word. Where the cut takes the run digit, the name
+// tested is run 1's, and tells nothing of run 5 on.
+void note_runs_beyond_four(const FixedText& project, Console& console,
+                           const ExistenceTest& exists) {
+    for (int number = 5; number <= 9; ++number) {
+        const std::string base = run_base_name(project, number);
+        if (base.size() > kNameWidth || !frame_exists(name_as_tested(base), 1, exists)) {
+            continue;
+        }
+        console.note(tested_frame_name(name_as_tested(base), 1).trimmed() +
+                     " exists, but saint.ini has places for runs 1 to 4 only; run " +
+                     std::to_string(number) + " is not integrated");
+    }
+}
+
 }  // namespace
 
-void discover_runs(SetupRecord& record, Console& console, const ExistenceTest& exists) {
+void discover_runs(SetupRecord& record, Console& console, const ExistenceTest& look_up,
+                   const FrameLister& list) {
+    const ListedFrames listed = list(record.project_name);
+    // A name the listing holds is there, as a look-up would say; any other
+    // is looked up, so that a link, a name made since the listing and a file
+    // system that ignores case answer as they always have.
+    const ExistenceTest exists = [&listed, &look_up](const FixedText& name) {
+        const std::string tested = name.trimmed();
+        return listed.holds(tested) ? !names_a_device(tested) : look_up(name);
+    };
     for (int number = 1; number <= 4; ++number) {
         RunEntry& run = record.run(number);
         const FixedText base_name = name_as_tested(run_base_name(record.project_name, number));
@@ -65,6 +91,7 @@ void discover_runs(SetupRecord& record, Console& console, const ExistenceTest& e
                         " => " + format_int(run.frame_count, 3));
         note_if_gap(number, run, console, exists);
     }
+    note_runs_beyond_four(record.project_name, console, exists);
 }
 
 }  // namespace korvaline

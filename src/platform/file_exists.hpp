@@ -19,4 +19,8 @@ bool frame_file_exists(const FixedText& name);
 // The existence test the dialogues and the discovery use; tests replace it.
 using ExistenceTest = std::function<bool(const FixedText&)>;
 
+// frame_file_exists, whose failure names the file from the root when
+// `in_full` is set (see name_in_messages).
+ExistenceTest frame_file_test(bool in_full);
+
 }  // namespace korvaline

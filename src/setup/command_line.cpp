@@ -15,10 +15,20 @@ namespace korvaline {
 namespace {
 
 // Long options without a short form are numbered past the characters.
-enum LongOnly : int { kP4p = 256, kProfile, kNoProfile, kProfileTemplate, kSet, kSource, kStrict };
+enum LongOnly : int {
+    kP4p = 256,
+    kProfile,
+    kNoProfile,
+    kProfileTemplate,
+    kSet,
+    kSource,
+    kStrict,
+    kFindProject
+};
 
-constexpr std::array<option, 17> kOptions = {{
+constexpr std::array<option, 18> kOptions = {{
     {"project", required_argument, nullptr, 'p'},
+    {"find-project", no_argument, nullptr, kFindProject},
     {"p4p", required_argument, nullptr, kP4p},
     {"yes", no_argument, nullptr, 'y'},
     {"profile", required_argument, nullptr, kProfile},
@@ -127,6 +137,9 @@ void take(CommandLine& line, BackupOptions& backup, int code) {
         case 'p':
             line.answers.project_name = optarg;
             break;
+        case kFindProject:
+            line.answers.find_project = true;
+            break;
         case kP4p:
             line.answers.p4p_name = optarg;
             break;
@@ -195,6 +208,9 @@ std::string control_character_in(const CommandLine& line) {
 
 // Options that contradict each other, or an empty name.
 std::string conflict_in(const CommandLine& line) {
+    if (line.answers.find_project && line.answers.project_name) {
+        return "--find-project and --project cannot be used together";
+    }
     if (line.answers.accept_offered_p4p && line.answers.p4p_name) {
         return "--yes and --p4p cannot be used together";
     }
@@ -276,6 +292,8 @@ std::string usage_text() {
            "Without options, the project name and the P4P file are asked for.\n"
            "\n"
            "  -p, --project=NAME      the project: NAME1.001 must exist here\n"
+           "      --find-project      the project is the one here: the NAME of the one\n"
+           "                          file NAME1.001 (NAME of 1 to 15 characters)\n"
            "      --p4p=FILE          the P4P file to read\n"
            "  -y, --yes               accept the P4P file offered, NAME1.p4p\n"
            "      --profile=FILE      take the instrument's values from FILE, over those\n"
@@ -291,7 +309,7 @@ std::string usage_text() {
            "                          existing or simple (default: $VERSION_CONTROL, else\n"
            "                          existing)\n"
            "  -S, --suffix=SUFFIX     the simple backup's suffix (default: ~, or\n"
-           "                          $SIMPLE_BACKUP_SUFFIX)"
+           "                          $SIMPLE_BACKUP_SUFFIX)\n"
            "  -C, --directory=DIR     run as if started in DIR\n"
            "  -o, --output=FILE       write the settings to FILE instead of saint.ini;\n"
            "                          - writes them to standard output and the\n"
@@ -300,7 +318,8 @@ std::string usage_text() {
            "  -h, --help              print this help, and exit\n"
            "  -V, --version           print the version, and exit\n"
            "\n"
-           "With --project and --yes or --p4p, nothing is read from standard input.\n"
+           "With --project (or --find-project) and --yes or --p4p, nothing is read\n"
+           "from standard input.\n"
            "\n"
            "Instrument profiles are applied in layers, each changing only the lines it\n"
            "gives: the site's and then the user's default place, where a file exists,\n"

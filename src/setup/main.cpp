@@ -29,11 +29,14 @@ namespace {
 
 using namespace korvaline;
 
-void settle_project_name(SetupRecord& record, const GivenAnswers& given, Console& console) {
-    if (given.project_name) {
-        take_project_name(record, *given.project_name, console);
+void settle_project_name(SetupRecord& record, const GivenAnswers& given, Console& console,
+                         const ExistenceTest& frame_exists) {
+    if (given.find_project) {
+        take_project_name(record, find_project_name(frame_exists), console, frame_exists);
+    } else if (given.project_name) {
+        take_project_name(record, *given.project_name, console, frame_exists);
     } else {
-        ask_project_name(record, console);
+        ask_project_name(record, console, frame_exists);
     }
 }
 
@@ -76,10 +79,12 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
     const std::vector<Profile> profiles =
         load_profiles(command_line.profile, console, command_line.names_files_in_full());
     SetupRecord record;
+    // A batch's log names a frame it cannot look at from the root.
+    const ExistenceTest frame_exists = frame_file_test(command_line.names_files_in_full());
     show_banner(console);
-    settle_project_name(record, command_line.answers, console);
+    settle_project_name(record, command_line.answers, console, frame_exists);
     console.announce("Initializing...");
-    discover_runs(record, console);
+    discover_runs(record, console, frame_exists);
     settle_p4p_file(record, command_line.answers, console);
     read_p4p_file(record, console, command_line.names_files_in_full());
     derive_lattice_codes(record);

@@ -1,10 +1,18 @@
 #include "setup/project_dialogue.hpp"
 
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "console/cut_name_note.hpp"
+#include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "core/file_names.hpp"
+#include "platform/directory_listing.hpp"
+#include "platform/places.hpp"
+#include "platform/system_error.hpp"
 
 namespace korvaline {
 
@@ -19,7 +27,72 @@ FixedText first_frame(const FixedText& project_name, bool answer_was_cut, Consol
     return tested;
 }
 
+constexpr std::string_view kFirstFrameEnding = "1.001";
+// A longer project would have its frame names cut.
+constexpr std::size_t kLongestFoundProject = kNameWidth - kFirstFrameEnding.size();
+constexpr std::size_t kMostProjectsNamed = 5;
+
+// The project whose first frame `name` is, where the project can be taken as
+// it stands: 1 to 15 characters, no blank at its end (an answer loses it).
+std::optional<std::string> project_of(const std::string& name) {
+    if (!name.ends_with(kFirstFrameEnding)) {
+        return std::nullopt;
+    }
+    std::string project = name.substr(0, name.size() - kFirstFrameEnding.size());
+    if (project.empty() || project.size() > kLongestFoundProject || project.ends_with(' ')) {
+        return std::nullopt;
+    }
+    return project;
+}
+
+std::string here() {
+    const std::string directory = current_directory();
+    return directory.empty() ? "the current directory" : directory;
+}
+
+// "abc, def, ghi"
+std::string listed(const std::set<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string find_project_name(const ExistenceTest& exists) {
+    std::set<std::string> first_projects;  // by name, the first few
+    std::size_t projects = 0;
+    const ListingEnd end = list_directory("", "*1.001", SIZE_MAX, [&](const ListedEntry& entry) {
+        const std::optional<std::string> project = project_of(entry.name);
+        if (!project || (!entry.found_for_certain && !exists(name_as_tested(entry.name)))) {
+            return;
+        }
+        ++projects;
+        first_projects.insert(*project);
+        if (first_projects.size() > kMostProjectsNamed) {
+            first_projects.erase(std::prev(first_projects.end()));
+        }
+    });
+    if (!end.whole) {
+        fail_with_system_error("cannot list the files of " + here() + " to find the project",
+                               end.error);
+    }
+    if (projects == 0) {
+        throw Failure("no project here: no file NAME1.001 in " + here());
+    }
+    if (projects > 1) {
+        throw Failure(std::to_string(projects) +
+                      " projects here, give one with --project: " + listed(first_projects));
+    }
+    const std::string& project = *first_projects.begin();
+    // As a name given to --project, it would break saint.ini's lines.
+    if (holds_control_character(project)) {
+        throw Failure("the project here, " + quoted(project) + ", holds a control character");
+    }
+    return project;
+}
 
 void ask_project_name(SetupRecord& record, Console& console, const ExistenceTest& exists) {
     console.announce("INPUT THE PROJECT NAME:");

@@ -318,18 +318,28 @@ TEST(FailureTest, UnreadableP4pFileIsAFailure) {
 }
 
 // A file behind a directory the user may not search may exist: the run stops.
+// Run by -C, it names the file from the root, a frame and a project's too.
 TEST(FailureTest, ExistenceThatCannotBeToldIsAFailure) {
     const std::string cases[][2] = {{"abc\n", "abc1.010"},
-                                    {"xyz\nn\nclosed/x.p4p\n", "closed/x.p4p"}};
-    for (const auto& [input, name] : cases) {
+                                    {"xyz\nn\nclosed/x.p4p\n", "closed/x.p4p"},
+                                    {"abc\n", "DIR/abc1.010"},
+                                    {"closed/abc\n", "DIR/closed/abc1.001"}};
+    for (const auto& [input, as_named] : cases) {
         Workspace workspace;
+        std::string name = as_named;
+        std::vector<std::string> arguments;
+        if (name.starts_with("DIR")) {
+            name.replace(0, 3, fs::canonical(workspace.dir()).string());
+            arguments = {"-C", "."};
+        }
         make_frames(workspace.dir(), "abc1", 1, 9);
         make_frames(workspace.dir(), "xyz1", 1, 1);
         fs::create_directory(workspace.dir() / "closed");
         make_frames(workspace.dir() / "closed", "abc1", 10, 10);
         fs::create_symlink("closed/abc1.010", workspace.dir() / "abc1.010");
         fs::permissions(workspace.dir() / "closed", fs::perms::none);
-        const RunResult result = run_program(workspace, {.input = input, .unprivileged = true});
+        const RunResult result =
+            run_program(workspace, {.arguments = arguments, .input = input, .unprivileged = true});
         EXPECT_EQ(result.exit_status, 1);
         EXPECT_EQ(result.errors,
                   "korvaline: cannot tell whether " + name + " exists: Permission denied\n");
@@ -356,6 +366,41 @@ TEST(FailureTest, ClosedUserProfilePlaceGivesWayToTheSiteProfile) {
     EXPECT_EQ(strict.exit_status, 1);
     EXPECT_NE(strict.errors.find("korvaline: not written under --strict: cannot read "),
               std::string::npos);
+}
+
+// A directory that may be searched but not read: the frames are looked up
+// one by one, as in any directory, and the project cannot be found. The
+// settings go to standard output, since the directory cannot be synced.
+TEST(FailureTest, DirectoryThatCannotBeListedIsLookedUpNameByName) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-p", "abc", "-y", "-o", "-"},
+         " SORTING FRAME FILES: abc1.001 =>   5\n"
+         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n"
+         " SORTING FRAME FILES: abc2.001 =>   3\n"
+         "korvaline: note: abc7.001 exists, but saint.ini has places for runs 1 to 4 only; "
+         "run 7 is not integrated\n"},
+        {{"--find-project"}, "korvaline: cannot list the files of DIR to find the project: "},
+    };
+    for (auto [arguments, errors] : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        make_frames(workspace.dir(), "abc1", 3, 5);
+        make_frames(workspace.dir(), "abc1", 7, 7);
+        make_frames(workspace.dir(), "abc2", 1, 3);
+        make_frames(workspace.dir(), "abc7", 1, 1);
+        fs::permissions(workspace.dir(), fs::perms(0311));
+        const RunResult result =
+            run_program(workspace, {.arguments = arguments, .unprivileged = true});
+        fs::permissions(workspace.dir(), fs::perms(0755));
+        if (const std::size_t at = errors.find("DIR"); at != std::string::npos) {
+            errors.replace(at, 3, fs::canonical(workspace.dir()).string());
+        }
+        const bool written = result.output.find("\nNFRAMES=  5,  3,  0,  0\n") != std::string::npos;
+        EXPECT_EQ(result.exit_status, written ? 0 : 1) << result.errors;
+        EXPECT_NE(result.errors.find(errors + (written ? "" : "Permission denied\n")),
+                  std::string::npos)
+            << result.errors;
+    }
 }
 
 }  // namespace

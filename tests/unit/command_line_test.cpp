@@ -43,8 +43,8 @@ std::string read(std::vector<std::string> words, std::vector<std::string> enviro
     }
     return tasks[static_cast<int>(line.task)] + (" project=" + given.project_name.value_or("-")) +
            " p4p=" + given.p4p_name.value_or("-") + (given.accept_offered_p4p ? " yes" : "") +
-           (line.profile.refused ? " no-profile" : "") + directories +
-           (line.output ? " output=" + *line.output : "") +
+           (given.find_project ? " found here" : "") + (line.profile.refused ? " no-profile" : "") +
+           directories + (line.output ? " output=" + *line.output : "") +
            (line.source ? " source=" + *line.source : "") + (line.strict ? " strict" : "") +
            (line.backup.wanted()
                 ? " backup=" + (backup_controls[static_cast<int>(line.backup.control)] +
@@ -63,6 +63,7 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"--project=my xtal", "--p4p", "x.p4p"}, "set up project=my xtal p4p=x.p4p"},
         {{"--proj", "abc", "--ye"}, "set up project=abc p4p=- yes"},
         {{"--profile", "lab.ini"}, "set up project=- p4p=- profile=lab.ini"},
+        {{"--find", "-y"}, "set up project=- p4p=- yes found here"},
         {{"--no-profile"}, "set up project=- p4p=- no-profile"},
         {{"--profile-template"}, "template project=- p4p=-"},
         {{"-V", "--profile-template"}, "version project=- p4p=-"},
@@ -81,6 +82,8 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"-o", ""}, "usage: --output needs a file name, or - for standard output"},
         {{"--yes=no"}, "usage: option '--yes' takes no argument"},
         {{"-y", "--p4p=x"}, "usage: --yes and --p4p cannot be used together"},
+        {{"-p", "abc", "--find-project"},
+         "usage: --find-project and --project cannot be used together"},
         {{"--profile=", "--no-profile"}, "set up project=- p4p=- no-profile"},
         {{"--profile=a", "--no-profile", "--profile", "b", "--profile=c"},
          "set up project=- p4p=- no-profile profile=b profile=c"},

@@ -23,10 +23,13 @@
 #include <string>
 
 #include "failure_message.hpp"
+#include "fields.hpp"
+#include "frames/run_discovery.hpp"
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
 #include "posix_user.hpp"
 #include "scratch_directory.hpp"
+#include "scripted_console.hpp"
 #include "settings/settings_file.hpp"
 
 namespace korvaline {
@@ -36,18 +39,24 @@ namespace fs = std::filesystem;
 
 using PosixInputFileTest = ScratchDirectoryTest;
 
+// A socket bound at `path`, which stays as an entry once the socket is closed.
+void make_socket(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof(address.sun_path));
+    path.copy(address.sun_path, path.size());
+    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    ::close(socket_fd);
+}
+
 TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
     const std::string fifo = (dir_ / "fifo.p4p").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string link_to_device = (dir_ / "zero.p4p").string();
     fs::create_symlink("/dev/zero", link_to_device);
     const std::string socket_path = (dir_ / "socket.p4p").string();
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socket_path.size(), sizeof(address.sun_path));
-    socket_path.copy(address.sun_path, socket_path.size());
-    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    make_socket(socket_path);
     const struct {
         std::string path;
         std::string message;
@@ -62,7 +71,6 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
-    ::close(socket_fd);
 }
 
 // Where a file may well be absent, a link to nothing is no absence.
@@ -308,6 +316,68 @@ TEST_F(PosixSettingsFileTest, NewFileGetsTheRightsOfAnyNewFileThere) {
     SettingsFile(path_).close();
     EXPECT_LT(::getxattr(path_.c_str(), "system.posix_acl_access", nullptr, 0), 0);
     EXPECT_EQ(fs::status(path_).permissions(), fs::perms(0640));
+}
+
+// The frames' directory as the system lists it: each kind of entry that a
+// listing tells counts as a look-up would count it, and only names it does
+// not show for certain are looked up. Run 1 holds frames 1 and 3, and
+// frame 2 is the entry of the row's kind.
+TEST_F(ScratchDirectoryTest, DiscoveryListsTheFramesDirectoryAndLooksUpTheRest) {
+    using Make = std::function<void(const std::string&)>;
+    const Make file = [](const std::string& path) { std::ofstream{path}; };
+    const Make directory = [](const std::string& path) { fs::create_directory(path); };
+    const Make fifo = [](const std::string& path) { ::mkfifo(path.c_str(), 0600); };
+    const Make frame_link = [](const std::string& path) { fs::create_symlink("abc1.001", path); };
+    const Make dangling = [](const std::string& path) { fs::create_symlink("gone", path); };
+    const struct {
+        std::string what;
+        Make make;
+        std::int32_t count;
+        std::vector<std::string> looked_up;  // before those of runs 2 to 9
+        std::size_t most_entries = kMostListedEntries;
+        std::string directory = "";  // where the frames are, as the project names it
+    } cases[] = {
+        {"regular file", file, 3, {"abc1.004", "abc1.005"}},
+        {"directory", directory, 3, {"abc1.004", "abc1.005"}},
+        {"FIFO", fifo, 3, {"abc1.004", "abc1.005"}},
+        {"socket", make_socket, 3, {"abc1.004", "abc1.005"}},
+        {"link to a frame", frame_link, 3, {"abc1.002", "abc1.004", "abc1.005"}},
+        {"dangling link", dangling, 1, {"abc1.002"}},  // 003 is listed
+        {"as many entries as the bound", file, 3, {"abc1.004", "abc1.005"}, 3},
+        {"more entries than the bound", file, 3, frame_series("abc1", 1, 5), 2},
+        {"in a directory", file, 3, {"abc1.004", "abc1.005"}, kMostListedEntries, "sub/"},
+    };
+    const fs::path before = fs::current_path();
+    fs::current_path(dir_);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::create_directories(c.directory.empty() ? "." : c.directory);
+        std::ofstream{c.directory + "abc1.001"}, std::ofstream{c.directory + "abc1.003"};
+        c.make(c.directory + "abc1.002");
+        ScriptedConsole scripted("", {});
+        std::vector<std::string> asked;
+        SetupRecord record;
+        record.project_name.assign(c.directory + "abc");
+        discover_runs(
+            record, scripted.console,
+            [&asked](const FixedText& name) {
+                asked.push_back(name.trimmed());
+                return frame_file_exists(name);
+            },
+            [&c](const FixedText& project) { return list_frames(project, c.most_entries); });
+        EXPECT_EQ(record.run(1).frame_count, c.count);
+        std::vector<std::string> expected = c.looked_up;
+        for (const char run : std::string("23456789")) {
+            expected.push_back(std::string("abc") + run + ".001");
+        }
+        for (std::string& name : expected) {
+            name.insert(0, c.directory);
+        }
+        EXPECT_EQ(asked, expected);
+        fs::remove_all("sub"), fs::remove("abc1.001"), fs::remove("abc1.002");
+        fs::remove("abc1.003");
+    }
+    fs::current_path(before);
 }
 
 }  // namespace

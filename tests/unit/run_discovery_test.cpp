@@ -25,11 +25,29 @@ struct Discovery {
     std::string notes;
 };
 
-Discovery discover(const std::string& project, const Names& files) {
+// The first frames of runs 5 to 9, which are looked up for a note.
+Names beyond_four(const std::string& project) {
+    Names names;
+    for (const char run : {'5', '6', '7', '8', '9'}) {
+        names.push_back((project + run + ".001").substr(0, 20));
+    }
+    return names;
+}
+
+// Discovery where `files` exist for a look-up, and the listing of their
+// directory holds `listed` for certain.
+Discovery discover(const std::string& project, const Names& files, const Names& listed = {}) {
     ScriptedConsole scripted("", {files.begin(), files.end()});
     Discovery result;
     result.record.project_name.assign(project);
-    discover_runs(result.record, scripted.console, scripted.exists());
+    discover_runs(result.record, scripted.console, scripted.exists(),
+                  [&listed](const FixedText& listed_project) {
+                      ListedFrames frames(listed_project);
+                      for (const std::string& name : listed) {
+                          frames.add(name);
+                      }
+                      return frames;
+                  });
     result.output = scripted.output();
     result.asked = scripted.asked;
     result.notes = scripted.notes;
@@ -48,13 +66,15 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
         std::int32_t counts[4];
         std::int32_t last_run;
         std::string notes;
+        Names listed = {};  // what the listing shows for certain
     } cases[] = {
         {"two runs",
          "abc",
          frame_series("abc1", 1, 12) + frame_series("abc2", 1, 7),
          " SORTING FRAME FILES: abc1.001 =>  12\n"
          " SORTING FRAME FILES: abc2.001 =>   7\n",
-         frame_series("abc1", 1, 14) + frame_series("abc2", 1, 9) + Names{"abc3.001", "abc4.001"},
+         frame_series("abc1", 1, 14) + frame_series("abc2", 1, 9) + Names{"abc3.001", "abc4.001"} +
+             beyond_four("abc"),
          {12, 7, 0, 0},
          2,
          ""},
@@ -64,7 +84,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          " SORTING FRAME FILES: abc1.001 =>   5\n"
          " SORTING FRAME FILES: abc3.001 =>   1\n",
          frame_series("abc1", 1, 7) +
-             Names{"abc2.001", "abc3.001", "abc3.002", "abc3.003", "abc4.001"},
+             Names{"abc2.001", "abc3.001", "abc3.002", "abc3.003", "abc4.001"} + beyond_four("abc"),
          {5, 0, 1, 0},
          3,
          "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n"},
@@ -72,7 +92,8 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          "abc",
          frame_series("abc1", 1, 1) + frame_series("abc2", 2, 3),
          " SORTING FRAME FILES: abc1.001 =>   1\n",
-         Names{"abc1.001", "abc1.002", "abc1.003", "abc2.001", "abc3.001", "abc4.001"},
+         Names{"abc1.001", "abc1.002", "abc1.003", "abc2.001", "abc3.001", "abc4.001"} +
+             beyond_four("abc"),
          {1, 0, 0, 0},
          1,
          ""},
@@ -82,7 +103,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          " SORTING FRAME FILES: abc1.001 =>   1\n"
          " SORTING FRAME FILES: abc4.001 => 999\n",
          Names{"abc1.001", "abc1.002", "abc1.003", "abc2.001", "abc3.001"} +
-             frame_series("abc4", 1, 999),
+             frame_series("abc4", 1, 999) + beyond_four("abc"),
          {1, 0, 0, 999},
          4,
          ""},
@@ -90,7 +111,7 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          "",
          Names{"1.001", "1.002"},
          " SORTING FRAME FILES: 1.001 =>   2\n",
-         Names{"1.001", "1.002", "1.003", "1.004", "2.001", "3.001", "4.001"},
+         Names{"1.001", "1.002", "1.003", "1.004", "2.001", "3.001", "4.001"} + beyond_four(""),
          {2, 0, 0, 0},
          1,
          ""},
@@ -98,8 +119,10 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          "abcdefghijklmnop",
          Names{"abcdefghijklmnop1.00"},
          " SORTING FRAME FILES: abcdefghijklmnop1.001 =>   9\n",
-         p16 + Names{"abcdefghijklmnop1.01", "abcdefghijklmnop1.01", "abcdefghijklmnop2.00",
-                     "abcdefghijklmnop3.00", "abcdefghijklmnop4.00"},
+         p16 +
+             Names{"abcdefghijklmnop1.01", "abcdefghijklmnop1.01", "abcdefghijklmnop2.00",
+                   "abcdefghijklmnop3.00", "abcdefghijklmnop4.00"} +
+             beyond_four("abcdefghijklmnop"),
          {9, 0, 0, 0},
          1,
          ""},
@@ -113,10 +136,41 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
          {999, 999, 999, 999},
          4,
          ""},
+        // A name the listing shows is not looked up; one it does not show
+        // is, and a look-up that finds it counts (a case-insensitive file
+        // system, a name made since the listing). Runs 5 to 9 are noted.
+        {"listing and look-ups together",
+         "abc",
+         frame_series("abc1", 3, 3) + frame_series("abc1", 5, 5) + Names{"abc9.001"},
+         " SORTING FRAME FILES: abc1.001 =>   3\n"
+         " SORTING FRAME FILES: abc2.001 =>   1\n",
+         Names{"abc1.003", "abc1.004", "abc1.005", "abc2.002", "abc2.003", "abc3.001", "abc4.001",
+               "abc6.001", "abc7.001", "abc8.001", "abc9.001"},
+         {3, 1, 0, 0},
+         2,
+         "korvaline: note: run 1 stops at frame 3: abc1.004 is missing but abc1.005 exists\n"
+         "korvaline: note: abc5.001 exists, but saint.ini has places for runs 1 to 4 only; "
+         "run 5 is not integrated\n"
+         "korvaline: note: abc9.001 exists, but saint.ini has places for runs 1 to 4 only; "
+         "run 9 is not integrated\n",
+         Names{"abc1.001", "abc1.002", "abc2.001", "abc5.001", "abc1.p4p", "abc10.001", "abc1.0010",
+               "xabc1.003", "abc1.0a3", "abc1_004"}},
+        // Cut at 20 characters, one listed name stands for frames 1 to 9.
+        {"a listed cut name",
+         "abcdefghijklmnop",
+         Names{},
+         " SORTING FRAME FILES: abcdefghijklmnop1.001 =>   9\n",
+         Names{"abcdefghijklmnop1.01", "abcdefghijklmnop1.01", "abcdefghijklmnop2.00",
+               "abcdefghijklmnop3.00", "abcdefghijklmnop4.00"} +
+             beyond_four("abcdefghijklmnop"),
+         {9, 0, 0, 0},
+         1,
+         "",
+         Names{"abcdefghijklmnop1.00", "abcdefghijklmnop1.001"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const Discovery found = discover(c.project, c.files);
+        const Discovery found = discover(c.project, c.files, c.listed);
         EXPECT_EQ(found.output, c.output);
         EXPECT_EQ(found.asked, c.asked);
         EXPECT_EQ(found.record.last_run, c.last_run);

@@ -3,12 +3,13 @@
 #include <array>
 #include <string_view>
 
+#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
 
-bool name_exists(const std::string& path) {
+bool name_exists(const std::string& path, bool in_full) {
     // Windows has a device name such as NUL or COM1.001 in every directory.
     if (names_a_device(path)) {
         return true;
@@ -25,7 +26,8 @@ bool name_exists(const std::string& path) {
             error == ERROR_FILENAME_EXCED_RANGE) {
             return false;
         }
-        fail_with_system_error("cannot tell whether " + path + " exists", error);
+        fail_with_system_error("cannot tell whether " + name_in_messages(path, in_full) + " exists",
+                               error);
     }
     // "abc1.p4p\" names a directory or nothing, as "abc1.p4p/" does on
     // Linux, whatever a given version of the system makes of the separator.
