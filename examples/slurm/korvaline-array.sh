@@ -123,21 +123,24 @@ case ${line#"$blanks_before"} in
     exit 0
     ;;
 esac
-if [ -z "${line##*"$tab"*}" ]; then
+case $line in
+*"$tab"*)
     directory=${line%%"$tab"*} project=${line#*"$tab"}
-    [ -n "${project##*"$tab"*}" ] || [ -z "$project" ] ||
-        give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY<TAB>PROJECT"
-elif [ -d "$line" ]; then
-    directory=$line project=
-else
-    read -r directory project extra <<EOF
+    case $project in
+    *"$tab"*) give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY<TAB>PROJECT" ;;
+    esac
+    ;;
+*)
+    directory=$line project='' extra=''
+    [ -d "$line" ] || read -r directory project extra <<EOF
 $line
 EOF
     [ -z "$extra" ] || give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY PROJECT"
-fi
+    ;;
+esac
 [ -n "$directory" ] || give_up "korvaline-array: task $task: line $task of '$list' names no directory"
 work=
-! writes_saint_ini_here "$@" || work=$directory/work
+writes_saint_ini_here "$@" && work=$directory/work
 if [ -n "$project" ]; then
     set -- --project "$project" --yes "$@"
 else

@@ -92,7 +92,7 @@ one_crystal() {
     shift
     log=logs/${crystal##*/}.log
     work=
-    ! writes_saint_ini_here "$@" || work=$crystal/work
+    writes_saint_ini_here "$@" && work=$crystal/work
     korvaline -C "$crystal" --find-project --yes "$@" </dev/null >"$log" 2>&1
     status=$?
     notes=$(grep '^korvaline: note: ' "$log")
