@@ -136,7 +136,7 @@ _korvaline() {
         --set)
             # The keys a profile may set, as the program's template gives them.
             mapfile -t COMPREPLY < <(compgen -W "$("$1" --profile-template 2>/dev/null |
-                sed -n 's/^;\([A-Za-z0-9_]*\)=.*/\1/p')" -- "$cur" | sed 's/$/=/')
+                sed -n 's/^;\([A-Za-z0-9_]*\)=.*/\1/p' | sort -u)" -- "$cur" | sed 's/$/=/')
             compopt -o nospace 2>/dev/null
             return 0
             ;;

@@ -92,7 +92,6 @@ class ProfileReader {
         throw Failure(profile_.called + ":" + std::to_string(number_) + ": " + what);
     }
 
-
     // [SECTION], or [SECTION:TARGET] for the lines of one X-ray source.
     void take_section(std::string_view text) {
         const std::size_t colon = text.find(':');
@@ -241,7 +240,7 @@ Profile parse_profile(LineSource& lines, const std::string& path, const std::str
                          "editor); save the file with LF or CR LF line endings");
         }
         if (lines.last_line_was_cut()) {
- fail_at_line(called.empty() ? path : called, number,
+            fail_at_line(called.empty() ? path : called, number,
                          "the line is longer than " + std::to_string(kLongestLine) + " characters");
         }
         // Editors on Windows may start a UTF-8 file with a byte-order mark.
@@ -275,9 +274,9 @@ std::vector<Profile> load_profiles(const ProfileChoice& choice, Console& console
         const std::string from_environment = environment("KORVALINE_PROFILE").value_or("");
         if (!from_environment.empty()) {
             const std::string called = name_in_messages(from_environment, names_in_full);
-            profiles.push_back(read_profile_file(
-                from_environment, called,
-                "profile " + quoted(called) + " named by KORVALINE_PROFILE"));
+            profiles.push_back(
+                read_profile_file(from_environment, called,
+                                  "profile " + quoted(called) + " named by KORVALINE_PROFILE"));
         }
     }
     for (const std::string& named : choice.named) {

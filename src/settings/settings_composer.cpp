@@ -72,9 +72,8 @@ ComposedSettings compose_settings(const SetupRecord& record, const std::vector<P
     if (!chosen_source && !record.source) {
         note_lines_for_no_source(profiles, names, composed.notes);
     }
-    const std::string wavelength =
-        wavelength_note(record, composed.lines, scale_wave_origin(profiles, source),
-                        names.settings, names.p4p);
+    const std::string wavelength = wavelength_note(
+        record, composed.lines, scale_wave_origin(profiles, source), names.settings, names.p4p);
     if (!wavelength.empty()) {
         composed.notes.push_back(wavelength);
     }

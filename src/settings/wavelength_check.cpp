@@ -26,7 +26,7 @@ std::string wavelength_note(const SetupRecord& record, const std::vector<SaintIn
     if (std::fabs(number_value(written->value) - crystal) <= kTolerance * crystal) {
         return "";
     }
- return std::string(p4p_name) + " gives the source " + record.source->target + ", " +
+    return std::string(p4p_name) + " gives the source " + record.source->target + ", " +
            record.source->wavelength + " A, but " + std::string(settings_name) + " gets " +
            written->text() + " (" + std::string(written_from) + ")";
 }

@@ -41,9 +41,9 @@ constexpr const char* kShortOptions = ":p:yhVC:o:bS:";
 
 // The backup options as given, settled once all are read.
 struct BackupOptions {
-    bool wanted = false;                  // --backup, -b or --suffix
-    std::optional<std::string> control;   // --backup=CONTROL, the last one given
-    std::optional<std::string> suffix;    // --suffix
+    bool wanted = false;                 // --backup, -b or --suffix
+    std::optional<std::string> control;  // --backup=CONTROL, the last one given
+    std::optional<std::string> suffix;   // --suffix
 };
 
 // The word that getopt_long has just refused.

@@ -28,7 +28,7 @@ expect "-y" -p -- -y
 expect "--backup --backup=" --ba
 expect "never nil none numbered" --backup = n
 expect "CR CU" --source C
-expect "NROWS=" --set NR
+expect "SCALE_WAVE=" --set SCALE_W
 expect "" -S ""
 for options in {0..15}; do
     shopt -u failglob nullglob nocaseglob extglob

@@ -24,8 +24,7 @@ std::string read(std::vector<std::string> words, std::vector<std::string> enviro
         const std::size_t at = name == "VERSION_CONTROL" ? 0 : 1;
         return at < environment.size() ? std::optional(environment[at]) : std::nullopt;
     };
-    const CommandLine line =
-        read_command_line(static_cast<int>(words.size()), argv.data(), lookup);
+    const CommandLine line = read_command_line(static_cast<int>(words.size()), argv.data(), lookup);
     if (!line.usage_error.empty()) {
         return "usage: " + line.usage_error;
     }
@@ -97,8 +96,9 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"--set=SCALOUTNAME=a\x1b[2J"},
          "usage: --set SCALOUTNAME=a\x1b[2J: the value of SCALOUTNAME holds a control character"},
         {{"--source", "cu", "--strict"}, "set up project=- p4p=- source=CU strict"},
-        {{"--source=COPPER"}, "usage: --source COPPER: COPPER is not a chemical element's symbol "
-                              "such as CU"},
+        {{"--source=COPPER"},
+         "usage: --source COPPER: COPPER is not a chemical element's symbol "
+         "such as CU"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(c.words), c.read) << testing::PrintToString(c.words);
@@ -123,13 +123,17 @@ TEST(CommandLineTest, BackupsAsGnuCpMakesThem) {
         {{"-b", "--backup=off"}, {}, ""},
         {{"-S", ".bak"}, {"simple", ".old"}, " backup=simple .bak"},
         {{"--suffix=.bak", "--backup=nil"}, {}, " backup=existing .bak"},
-        {{"--backup=n"}, {},
+        {{"--backup=n"},
+         {},
          "usage: --backup=n: not a backup control (none, off, numbered, t, existing, nil, simple, "
          "never)"},
-        {{"-b"}, {"bogus"},
+        {{"-b"},
+         {"bogus"},
          "usage: VERSION_CONTROL=bogus: not a backup control (none, off, numbered, t, existing, "
          "nil, simple, never)"},
-        {{"-b", "--suffix=a/b"}, {}, "usage: --suffix a/b: a backup suffix is not empty and holds no /"},
+        {{"-b", "--suffix=a/b"},
+         {},
+         "usage: --suffix a/b: a backup suffix is not empty and holds no /"},
     };
     for (const auto& c : cases) {
         std::string read_line = read(c.words, c.environment);
