@@ -45,6 +45,24 @@ void Console::note(std::string_view text) {
     notes_(line);
 }
 
+void Console::repeatable_note(std::string_view kind, std::string_view text) {
+    Repeats& repeats = repeats_.try_emplace(std::string(kind)).first->second;
+    if (repeats.given < kRepeatsNoted) {
+        ++repeats.given;
+        note(text);
+    } else {
+        ++repeats.passed_over;
+    }
+}
+
+void Console::note_repeats_passed_over(std::string_view kind, std::string_view what) {
+    const auto repeats = repeats_.find(kind);
+    if (repeats != repeats_.end() && repeats->second.passed_over > 0) {
+        note(std::to_string(std::exchange(repeats->second.passed_over, 0)) + " more " +
+             std::string(what));
+    }
+}
+
 bool Console::read_answer(FixedText& field, std::string_view awaited,
                           const FixedText* looked_for_in_vain) {
     flush();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,14 @@ class Console {
     void announce(std::string_view text);
     // "korvaline: note: <text>" on standard error, after the lines so far.
     void note(std::string_view text);
+    // A note that input can repeat without end (one for each answer, say):
+    // the first kRepeatsNoted of its `kind` are given, the rest only counted.
+    void repeatable_note(std::string_view kind, std::string_view text);
+    // "<count> more <what>" for the notes of `kind` that were only counted
+    // since the last time, if any.
+    void note_repeats_passed_over(std::string_view kind, std::string_view what);
+
+    static constexpr std::size_t kRepeatsNoted = 3;
 
     // Shows everything written so far, then reads the next line into `field`
     // (its first field.width() characters). Returns whether the line held
@@ -59,6 +68,13 @@ class Console {
     std::string pending_;
     std::size_t notes_given_ = 0;
     std::string first_note_;
+    // For each kind of repeatable note: how many were given, how many since
+    // only counted. The kinds are the program's own, so the map stays small.
+    struct Repeats {
+        std::size_t given = 0;
+        std::size_t passed_over = 0;
+    };
+    std::map<std::string, Repeats, std::less<>> repeats_;
 };
 
 // "<name> does not exist in <the current directory>": why a name was refused.

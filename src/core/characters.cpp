@@ -20,11 +20,19 @@ std::string_view without_blanks_around(std::string_view text) {
     return text;
 }
 
+bool is_control_character(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7f;
+}
+
 bool holds_control_character(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7f;
-    });
+    return std::any_of(text.begin(), text.end(), is_control_character);
+}
+
+std::string byte_in_hex(char c) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    return {'0', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xf]};
 }
 
 std::optional<std::string> target_name(std::string_view text) {

@@ -13,9 +13,15 @@ bool is_blank(char c);
 // The text without the blanks at its ends.
 std::string_view without_blanks_around(std::string_view text);
 
-// Whether the text holds a byte below 0x20 or DEL: a line ending or a tab,
-// say, that would break or shift a line of saint.ini.
+// Whether the byte is below 0x20 or DEL: a line ending or a tab, say, that
+// would break or shift a line of saint.ini.
+bool is_control_character(char c);
+
+// Whether the text holds such a byte.
 bool holds_control_character(std::string_view text);
+
+// A byte as messages show it: 0x1A.
+std::string byte_in_hex(char c);
 
 // An X-ray source's target as the program names it (MO, CU, AG): the text in
 // upper case, where it is letters, A to Z in either case; none where it is

@@ -10,6 +10,7 @@
 #include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "core/numbers.hpp"
+#include "platform/places.hpp"
 
 namespace korvaline {
 
@@ -17,8 +18,10 @@ namespace {
 
 // Nothing past column 33 of a P4P line is ever used, but for the SOURCE
 // line, whose fields are separated by blanks wherever they stand within
-// this many columns.
+// this many columns. One more is read, which tells whether a field that
+// reaches the last of them ends there.
 constexpr std::size_t kColumnsKept = 4096;
+constexpr std::size_t kColumnsRead = kColumnsKept + 1;
 
 enum class LineKind { kTitle, kBravais, kSymm, kSainov, kSource, kOther };
 
@@ -80,16 +83,37 @@ bool is_wavelength(std::string_view field) {
 
 // The source a SOURCE line names: its target and its wavelength, the first
 // two fields after the key; none when they are not letters and a number
-// above 0, or when the wavelength runs into the columns that were not kept.
-std::optional<XraySource> source_named_by(const std::string& line, bool cut) {
+// above 0, or when the wavelength runs on past the columns kept.
+std::optional<XraySource> source_named_by(const std::string& line) {
     std::string_view rest = std::string_view(line).substr(std::min<std::size_t>(line.size(), 6));
     const std::string_view target = next_field(rest);
     const std::string_view wavelength = next_field(rest);
     std::optional<std::string> name = target_name(target);
-    if (!name || !is_wavelength(wavelength) || (cut && rest.empty())) {
+    const std::size_t wavelength_end = line.size() - rest.size();
+    if (!name || !is_wavelength(wavelength) || wavelength_end > kColumnsKept) {
         return std::nullopt;
     }
     return XraySource{std::move(*name), std::string(wavelength)};
+}
+
+void pass_over_source(P4pScan& scan, std::size_t number) {
+    if (scan.passed_over_sources.size() < kSourceLinesNoted) {
+        scan.passed_over_sources.push_back(number);
+    }
+    ++scan.sources_passed_over;
+}
+
+// saint.ini gets the field; a control character there would cut it short
+// or move what follows. A carriage return is the writer's to refuse, with
+// every other line ending.
+void refuse_control_character(const FixedText& field, std::string_view what,
+                              std::size_t line_number, const LineSource& lines) {
+    for (const char c : field.text()) {
+        if (c != '\t' && c != '\r' && is_control_character(c)) {
+            throw Failure(lines.name() + " line " + std::to_string(line_number) + ": " +
+                          std::string(what) + " holds the control character " + byte_in_hex(c));
+        }
+    }
 }
 
 }  // namespace
@@ -98,10 +122,12 @@ P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
     P4pScan scan;
     std::string line;
     FixedText key(6);
-    for (std::size_t number = 1; lines.read_line(kColumnsKept, line); ++number) {
+    std::size_t title_line = 0;
+    for (std::size_t number = 1; lines.read_line(kColumnsRead, line); ++number) {
         key.assign(columns(line, 1, 6));
         switch (kind_of(key)) {
             case LineKind::kTitle:
+                title_line = number;
                 record.title.assign(columns(line, 7, 28));
                 scan.title_cut = holds_text_beyond(line, 28) || lines.last_line_was_cut();
                 note_tab(scan, "TITLE", line, 28);
@@ -114,16 +140,18 @@ P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
             case LineKind::kSymm:
                 record.laue_field.assign(columns(line, 8, 14));
                 note_tab(scan, "SYMM", line, 14);
+                refuse_control_character(record.title, "the title", title_line, lines);
+                refuse_control_character(record.laue_field, "the Laue symbol", number, lines);
                 return scan;
             case LineKind::kSainov:
                 scan.end = P4pScanEnd::kSainov;
+                refuse_control_character(record.title, "the title", title_line, lines);
                 return scan;
             case LineKind::kSource:
-                if (std::optional<XraySource> source =
-                        source_named_by(line, lines.last_line_was_cut())) {
+                if (std::optional<XraySource> source = source_named_by(line)) {
                     record.source = std::move(source);
                 } else {
-                    scan.passed_over_sources.push_back(number);
+                    pass_over_source(scan, number);
                 }
                 break;
             case LineKind::kOther:
@@ -137,11 +165,12 @@ P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
     throw Failure(message);
 }
 
-void read_p4p_file(SetupRecord& record, Console& console) {
+void read_p4p_file(SetupRecord& record, Console& console, bool in_full) {
     const std::string path = record.p4p_name.trimmed();
-    LineSource lines(InputFile::open_regular_file(path, "P4P file " + quoted(path)));
+    const std::string named = name_in_messages(path, in_full);
+    const std::string file = "P4P file " + quoted(named);
+    LineSource lines(InputFile::open_regular_file(path, file));
     const P4pScan scan = scan_p4p_lines(lines, record);
-    const std::string file = "P4P file " + quoted(path);
     if (scan.end == P4pScanEnd::kSainov) {
         console.note(file + " has no SYMM line before its SAINOV line; the Laue symbol is blank");
     }
@@ -153,9 +182,14 @@ void read_p4p_file(SetupRecord& record, Console& console) {
                      " line holds a tab among the columns read; a tab counts as one column");
     }
     for (const std::size_t number : scan.passed_over_sources) {
-        console.note(path + ":" + std::to_string(number) +
+        console.note(named + ":" + std::to_string(number) +
                      ": the SOURCE line does not name a target such as CU and a wavelength "
                      "above 0; it is passed over");
+    }
+    if (const std::size_t rest = scan.sources_passed_over - scan.passed_over_sources.size()) {
+        console.note(named + ": " + std::to_string(rest) +
+                     (rest == 1 ? " more SOURCE line is" : " more SOURCE lines are") +
+                     " passed over");
     }
 }
 

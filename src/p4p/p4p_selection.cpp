@@ -50,6 +50,7 @@ void select_p4p_file(SetupRecord& record, Console& console, const ExistenceTest&
         console.announce("P4P FILE NOT EXISTING, INPUT ANOTHER FILE:");
         read_name(record.p4p_name, "another P4P file name", console, &missing);
     }
+    note_cut_names_passed_over(console);
 }
 
 void take_p4p_file(SetupRecord& record, const GivenAnswers& given, Console& console,

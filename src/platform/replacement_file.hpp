@@ -22,6 +22,8 @@ namespace korvaline {
 // the group could gain access) and, where the file system takes them, its
 // user.* extended attributes; on Windows its hidden and system attributes and
 // an access list set on it.
+// Where the old file's group cannot be kept, the new file's group gets no
+// more than the old file gave others, and note() says so.
 // Without an old file it gets the permissions of any new file. Until commit()
 // the target is untouched. Whatever way the program leaves before the commit
 // (a Failure, another exception, an interrupting signal or console event),
@@ -58,6 +60,11 @@ class ReplacementFile {
     // step. A backup that cannot be made is a Failure before the target is
     // touched.
     void commit(const BackupChoice& backup = {});
+
+    // What the user should know of the new file, once made: that it could
+    // not keep the old one's group, whose access it does not pass on to its
+    // own. Empty when there is nothing to tell.
+    const std::string& note() const;
 
     class Impl;
 

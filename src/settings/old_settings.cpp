@@ -51,7 +51,8 @@ std::string old_settings_start(const std::string& path) {
     }
     text.resize(size);
     if (size == kLongestRead) {
-        text.resize(text.rfind('\n') + 1);  // npos + 1: no whole line at all
+        const std::size_t last_feed = text.rfind('\n');
+        text.resize(last_feed == std::string::npos ? 0 : last_feed + 1);
     }
     return text;
 }
@@ -59,8 +60,8 @@ std::string old_settings_start(const std::string& path) {
 std::string replaced_values_note(std::string_view old_text, const std::vector<SaintIniLine>& lines,
                                  std::string_view settings_name, std::string_view outcome) {
     std::string section;
-    std::size_t count = 0;
-    std::vector<std::string> keys;
+    // Each line of the new file once, however often the old file gives its key.
+    std::vector<const SaintIniLine*> replaced;
     while (!old_text.empty()) {
         const std::string_view line = next_line(old_text);
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
@@ -74,20 +75,19 @@ std::string replaced_values_note(std::string_view old_text, const std::vector<Sa
         const std::string_view key = without_blanks_around(line.substr(0, equals));
         const SaintIniLine* now = key_line(lines, section, key);
         if (now == nullptr || !now->fixed ||
-            without_blanks_around(line.substr(equals + 1)) == now->value) {
+            without_blanks_around(line.substr(equals + 1)) == now->value ||
+            std::find(replaced.begin(), replaced.end(), now) != replaced.end()) {
             continue;
         }
-        ++count;
-        if (keys.size() < kKeysNamed && std::find(keys.begin(), keys.end(), key) == keys.end()) {
-            keys.emplace_back(key);
-        }
+        replaced.push_back(now);
     }
+    const std::size_t count = replaced.size();
     if (count == 0) {
         return "";
     }
     std::string named;
-    for (const std::string& key : keys) {
-        named += (named.empty() ? "" : ", ") + key;
+    for (std::size_t i = 0; i < std::min(count, kKeysNamed); ++i) {
+        named += (named.empty() ? "" : ", ") + replaced[i]->key;
     }
     return "the old " + std::string(settings_name) + " had other values in " +
            std::to_string(count) + (count == 1 ? " line (" : " lines (") + named + "); they " +

@@ -16,8 +16,9 @@ std::string old_settings_start(const std::string& path);
 
 // What to tell the user when the old file held other values than `lines`
 // in lines that the same for every crystal (an instrument value corrected by
-// hand, say): how many such lines and the first three keys, in the old
-// file's order. Empty when there are none. Old lines that are not KEY=VALUE
+// hand, say): how many of the new file's lines that is, each counted once
+// however often the old file gives its key, and the first three keys, in the
+// old file's order. Empty when there are none. Old lines that are not KEY=VALUE
 // lines of a section of saint.ini are passed over, and so are the lines that
 // follow the project, its runs and its P4P file. `outcome` ends it: told
 // before a save that may not happen, they "would be replaced".

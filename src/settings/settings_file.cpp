@@ -1,5 +1,8 @@
 #include "settings/settings_file.hpp"
 
+#include <algorithm>
+
+#include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "platform/standard_streams.hpp"
 
@@ -26,6 +29,14 @@ void SettingsFile::write_line(std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos) {
         throw Failure("cannot write " + name_ + ": its line " + quoted(text) +
                       " holds a line ending");
+    }
+    // Whatever the source of a line, no byte of it may cut saint.ini short
+    // (Ctrl-Z ends a text-mode read on Windows) or move what follows.
+    const auto control = std::find_if(text.begin(), text.end(),
+                                      [](char c) { return c != '\t' && is_control_character(c); });
+    if (control != text.end()) {
+        throw Failure("cannot write " + name_ + ": its line " + quoted(text) +
+                      " holds the control character " + byte_in_hex(*control));
     }
     pending_.append(text);
     pending_.push_back('\n');

@@ -24,11 +24,15 @@ class SettingsFile {
     // The text and a line feed. A text that holds a line ending (LF, or a CR,
     // which ends a line for many readers) would be two lines where one is
     // meant, another section or key among them: it is a Failure, and the
-    // old file stays.
+    // old file stays. So is any other control character but the tab.
     void write_line(std::string_view text);
     // Writes out and syncs the lines and puts the file in place for good,
     // the old file, if any, kept as `backup` says.
     void close(const BackupChoice& backup = {});
+
+    // What the user should know of the new file: that it could not keep the
+    // old one's group, say. Empty when there is nothing to tell.
+    std::string note() const { return file_ ? file_->note() : std::string(); }
 
   private:
     void write_out();

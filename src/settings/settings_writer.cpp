@@ -3,6 +3,7 @@
 #include "core/failure.hpp"
 #include "settings/old_settings.hpp"
 #include "settings/settings_file.hpp"
+#include "settings/strict_check.hpp"
 
 namespace korvaline {
 
@@ -23,7 +24,7 @@ void tell_ready(const SettingsDestination& destination, Console& console, const 
         console.flush();
     } catch (const Failure& lost) {
         throw Failure(destination.name() +
-                      " has been written, but the closing message was lost: " + lost.what());
+                      " has been written, but the closing message was lost: " + lost.message());
     }
 }
 
@@ -49,10 +50,17 @@ std::string note_on_old_file(const SettingsDestination& destination,
 }
 
 void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestination& destination,
-                   const BackupChoice& backup, const std::string& old_file_note, Console& console) {
+                   const BackupChoice& backup, bool strict, const std::string& old_file_note,
+                   Console& console) {
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file(destination);
+    note_if_not_empty(console, file.note());
+    // A note that only making the new file can tell (a group that cannot be
+    // kept) fails a strict run here, the new file then removed unwritten.
+    if (strict) {
+        refuse_if_noted(console, "");
+    }
     for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }

@@ -65,7 +65,8 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
     if (command_line.strict) {
         refuse_if_noted(console, old_file_note);
     }
-    save_settings(settings.lines, destination, command_line.backup, old_file_note, console);
+    save_settings(settings.lines, destination, command_line.backup, command_line.strict,
+                  old_file_note, console);
 }
 
 void set_up(const CommandLine& command_line, const SettingsDestination& destination,
@@ -80,7 +81,7 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
     console.announce("Initializing...");
     discover_runs(record, console);
     settle_p4p_file(record, command_line.answers, console);
-    read_p4p_file(record, console);
+    read_p4p_file(record, console, command_line.names_files_in_full());
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);
     set_up_saint_ini(record, profiles, command_line, destination, console);
@@ -132,6 +133,9 @@ int main(int argc, char** argv) {
     try {
         carry_out(command_line);
         return 0;
+    } catch (const Failure& failure) {
+        write_standard_error("korvaline: " + printable(failure.message()) + "\n");
+        return kFailed;
     } catch (const std::exception& failure) {
         write_standard_error("korvaline: " + printable(failure.what()) + "\n");
         return kFailed;

@@ -30,6 +30,7 @@ void ask_project_name(SetupRecord& record, Console& console, const ExistenceTest
         cut = console.read_answer(record.project_name, "the project name", &tested);
         tested = first_frame(record.project_name, cut, console);
     }
+    note_cut_names_passed_over(console);
 }
 
 void take_project_name(SetupRecord& record, std::string_view given, Console& console,

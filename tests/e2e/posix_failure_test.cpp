@@ -162,6 +162,61 @@ TEST(FailureTest, SavedSaintIniKeepsThePermissionsAndOwnerOfTheOldOne) {
     }
 }
 
+// Where the group cannot be kept (nobody's file, in a group nobody is not
+// in), the new file's gets no more than others had, and a note says so; root
+// keeps another group of its own file. An access control list (user::rw-
+// group::rw- mask::rw- other::r--) has its entry for the group cut instead.
+TEST(FailureTest, OldFilesGroupIsKeptOrGetsNoMoreThanOthers) {
+    const unsigned acl[] = {2, 0x60001, ~0u, 0x60004, ~0u, 0x60010, ~0u, 0x40020, ~0u};
+    const struct {
+        uid_t owner;
+        mode_t mode, new_mode;
+        gid_t group;
+        bool with_list = false;
+    } cases[] = {{kNobody, 0664, 0644, kNoGroup},
+                 {kNobody, 0670, 0600, kNoGroup},
+                 {kNobody, 0664, 0664, kNoGroup, true},
+                 {0, 0640, 0640, 4321}};
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        const fs::path settings = workspace.dir() / "saint.ini";
+        write_file(settings, "old\n");
+        ASSERT_EQ(::chown(settings.c_str(), c.owner, 4321), 0) << "needs root, as CI has";
+        fs::permissions(settings, fs::perms(c.mode));
+        ASSERT_TRUE(!c.with_list || ::setxattr(settings.c_str(), "system.posix_acl_access", acl,
+                                               sizeof acl, 0) == 0);
+        const RunResult result = run_program(
+            workspace, {.arguments = {"-p", "abc", "-y"}, .unprivileged = c.owner != 0});
+        struct stat saved {};
+        unsigned kept[9] = {};
+        ::getxattr(settings.c_str(), "system.posix_acl_access", kept, sizeof kept);
+        EXPECT_TRUE(::stat(settings.c_str(), &saved) == 0 && saved.st_gid == c.group);
+        EXPECT_EQ(saved.st_mode & 07777, c.new_mode);
+        EXPECT_EQ(kept[3], c.with_list ? 0x40004u : 0u);
+        EXPECT_EQ(
+            result.errors.starts_with("korvaline: note: the new saint.ini cannot keep the old "
+                                      "one's group 4321; it belongs to "),
+            c.owner != 0);
+    }
+    // Under --strict that note stops the save, and the new file goes.
+    Workspace workspace;
+    lay_out_project(workspace);
+    const fs::path settings = workspace.dir() / "saint.ini";
+    write_file(settings, " \n[SAINT]\nNROWS=512\n");
+    ASSERT_EQ(::chown(settings.c_str(), kNobody, 4321), 0);
+    const auto names_before = list_names(workspace.dir());
+    const RunResult result = run_program(
+        workspace, {.arguments = {"-p", "abc", "-y", "--strict"}, .unprivileged = true});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.errors.find("korvaline: not written under --strict: the new saint.ini cannot "
+                                 "keep the old one's group 4321"),
+              std::string::npos)
+        << result.errors;
+    EXPECT_EQ(read_file(settings), " \n[SAINT]\nNROWS=512\n");
+    EXPECT_EQ(list_names(workspace.dir()), names_before);
+}
+
 TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
     const struct {
         mode_t umask;

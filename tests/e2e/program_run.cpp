@@ -90,10 +90,23 @@ std::vector<std::string> environment_words(const Workspace& workspace) {
     return words;
 }
 
-// The words that start the program under test through env(1), under
-// /usr/bin/time when its memory is measured, ending in nullptr.
+// The command that starts the program under test; run as nobody, a copy in
+// the scratch directory, since the checkout may be closed to other users.
+std::vector<std::string> program_words(const Workspace& workspace, const RunOptions& options) {
+    std::vector<std::string> words = {KORVALINE_PROGRAM_COMMAND};
+    if (options.unprivileged && running_as_root()) {
+        fs::copy_file(words.back(), workspace.scratch() / "korvaline",
+                      fs::copy_options::overwrite_existing);
+        words.back() = (workspace.scratch() / "korvaline").string();
+    }
+    return words;
+}
+
+// The words that start the program through env(1), under /usr/bin/time when
+// its memory is measured, ending in nullptr.
 std::vector<const char*> command_words(const RunOptions& options, const std::string& memory_path,
-                                       const std::vector<std::string>& environment) {
+                                       const std::vector<std::string>& environment,
+                                       const std::vector<std::string>& program) {
     std::vector<const char*> words;
     if (options.measure_memory) {
         words = {"/usr/bin/time", "-f", "%M", "-o", memory_path.c_str()};
@@ -102,8 +115,8 @@ std::vector<const char*> command_words(const RunOptions& options, const std::str
     for (const std::string& word : environment) {
         words.push_back(word.c_str());
     }
-    for (const char* word : {KORVALINE_PROGRAM_COMMAND}) {
-        words.push_back(word);
+    for (const std::string& word : program) {
+        words.push_back(word.c_str());
     }
     for (const std::string& argument : options.arguments) {
         words.push_back(argument.c_str());
@@ -163,7 +176,8 @@ RunResult run_program(const Workspace& workspace, const RunOptions& options) {
 
     const std::string memory = memory_path.string();
     const std::vector<std::string> environment = environment_words(workspace);
-    const std::vector<const char*> command = command_words(options, memory, environment);
+    const std::vector<std::string> program = program_words(workspace, options);
+    const std::vector<const char*> command = command_words(options, memory, environment, program);
 
     int input_pipe[2] = {-1, -1};
     if (options.meanwhile && ::pipe2(input_pipe, O_CLOEXEC) != 0) {

@@ -12,7 +12,7 @@ std::string failure_message(Action&& action) {
     try {
         action();
     } catch (const Failure& failure) {
-        return failure.what();
+        return failure.message();
     }
     return "(no failure)";
 }

@@ -15,7 +15,9 @@ struct Fields {
     std::string system_name;
     std::string centering_field;
     std::string laue_field;
-    // "TARGET WAVELENGTH" or "none", then the SOURCE lines passed over: "CU 1.5 !3 !4"
+    // "TARGET WAVELENGTH" or "none", then the SOURCE lines passed over, those
+    // noted and how many in all, and the keys of lines with a tab among the
+    // columns read: "CU 1.5 !3 of 4 tab TITLE"
     std::string source;
 
     bool operator==(const Fields&) const = default;
@@ -36,6 +38,12 @@ Fields scan(const std::string& p4p) {
         record.source ? record.source->target + " " + record.source->wavelength : "none";
     for (const std::size_t number : found.passed_over_sources) {
         source += " !" + std::to_string(number);
+    }
+    if (found.sources_passed_over > 0) {
+        source += " of " + std::to_string(found.sources_passed_over);
+    }
+    for (const std::string& key : found.tabbed_keys) {
+        source += " tab " + key;
     }
     return {std::string(record.title.text()), std::string(record.system_name.text()),
             std::string(record.centering_field.text()), std::string(record.laue_field.text()),
@@ -103,7 +111,17 @@ TEST(P4pReaderTest, TakesFieldsByColumnsFromKeyedLines) {
          "SOURCE  CU  -1.5\nSOURCE  CU  1.5A\nSOURCEX CU 1.5\nsource CU 1.5\nSOURCE  CU  1E999\n"
          "SOURCE  CU" +
              std::string(4080, ' ') + "1.54184567\nSYMM   mmm\n",
-         fields("", "", "", "mmm", "MO 0.71073 !2 !3 !4 !5 !6 !7 !8 !10 !11")},
+         fields("", "", "", "mmm", "MO 0.71073 !2 of 9")},
+        {"a wavelength that ends at column 4096 is taken, whatever follows",
+         "SOURCE  CU" + std::string(4076, ' ') + "1.54184567 x\nSOURCE  AG" +
+             std::string(4076, ' ') + "0.560875678\nSYMM   mmm\n",
+         fields("", "", "", "mmm", "CU 1.54184567 !2 of 1")},
+        {"a tab among the title's columns is told; one beyond them is not",
+         "TITLE a\tb\nBRAVAIS" + pad(" Cubic", 26) + "\tF\nSYMM   m3m\n",
+         fields("a\tb", " Cubic", "", "m3m", "none tab TITLE")},
+        {"control characters in a title that a later one replaces, or beyond its columns",
+         "TITLE b\x7f\nTITLE c" + std::string(25, ' ') + "\x1a\r\nSYMM   mmm\n",
+         fields("c", "", "", "mmm")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(scan(c.p4p), c.expected) << c.what;

@@ -230,7 +230,9 @@ TEST(PosixPlacesTest, DefaultProfilesUserFirst) {
     const std::string cases[][3] = {// XDG_CONFIG_HOME, HOME, the user's profile
                                     {"/x", "/home/a", "/x/korvaline/profile.ini"},
                                     {"", "/home/a", "/home/a/.config/korvaline/profile.ini"},
-                                    {"x", "", ""}};
+                                    {"x", "", ""},
+                                    {"", "hh", ""},
+                                    {"x", "/home/a", "/home/a/.config/korvaline/profile.ini"}};
     for (const auto& c : cases) {
         const auto paths = default_profile_paths([&](const std::string& name) {
             return name == "KORVALINE_SITE_PROFILE" ? std::nullopt

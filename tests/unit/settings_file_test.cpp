@@ -27,6 +27,18 @@ TEST_F(SettingsFileTest, CloseReplacesTheOldFileWhole) {
     EXPECT_EQ(entries(), 1u);
 }
 
+// Whatever gave it, a line that would break or shift saint.ini's lines, or
+// cut it short where Ctrl-Z ends a text-mode read, stops the save.
+TEST_F(SettingsFileTest, LineHoldingAControlCharacterIsRefused) {
+    for (const std::string line : {"TITLE=a\tb\x1a", "TITLE=\x7f"}) {
+        SettingsFile file(path_);
+        EXPECT_EQ(failure_message([&] { file.write_line(line); }),
+                  "cannot write " + path_ + ": its line " + korvaline::quoted(line) +
+                      " holds the control character 0x" + (line.size() == 7 ? "7F" : "1A"));
+    }
+    EXPECT_EQ(entries(), 0u);
+}
+
 TEST_F(SettingsFileTest, WithoutCloseNothingChangesAndNothingIsLeft) {
     std::ofstream(path_, std::ios::binary) << "old\n";
     {

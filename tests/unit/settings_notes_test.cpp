@@ -107,8 +107,8 @@ TEST_F(OldSettingsTest, ValuesReplacedBeyondThoseOfTheCrystal) {
         {"[INTEGRATE]\nTITLE=other\nPARNAME=x.p4p\n[STAT]\nSTATINNAME=xt.raw\n", ""},
         {"NROWS=1\n[OTHER]\nNROWS=2\n[SAINT]\ngarbage\nGAIN=3\n[SCALE]\nNROWS=4\n", ""},
         {"[SAINT]\r\nNROWS = 512 \r\n\t[SCALE] \nSCALE_WAVE=\t7.1073002E-01\n", ""},
-        {"[SAINT]\r\nNROWS=1024\r\nNROWS=2048\n",
-         "the old saint.ini had other values in 2 lines (NROWS); they are replaced"},
+        {"[SAINT]\r\nNROWS=1024\r\nNROWS=2048\nNROWS=512\n[GLOBAL]\nNROWS=1\nFRAMESIZE=1\n",
+         "the old saint.ini had other values in 2 lines (NROWS, FRAMESIZE); they are replaced"},
         {near_limit + "NROWS=512\n",  // NROWS=51 within the first 64 KiB
          "the old saint.ini had other values in 1 line (NCOLS); they are replaced"},
         {std::string(70000, 'x') + "\n[SAINT]\nNROWS=1\n", ""},

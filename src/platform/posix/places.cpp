@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string_view>
 
 #include "core/failure.hpp"
@@ -15,10 +16,11 @@ DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
     // The XDG base directories: $XDG_CONFIG_HOME, or ~/.config without it.
     const std::string config_home = environment("XDG_CONFIG_HOME").value_or("");
     const std::string home = environment("HOME").value_or("");
-    // A relative XDG_CONFIG_HOME is no base directory: it is passed over.
+    // A relative XDG_CONFIG_HOME or HOME is no base directory: it would name
+    // a place inside the crystal's folder. It is passed over.
     if (config_home.starts_with('/')) {
         paths.user = config_home + "/korvaline/profile.ini";
-    } else if (!home.empty()) {
+    } else if (home.starts_with('/')) {
         paths.user = home + "/.config/korvaline/profile.ini";
     }
     return paths;
@@ -39,7 +41,7 @@ std::string current_directory() {
         }
         path.resize(path.size() * 2);
     }
-    path.resize(path.find('\0'));
+    path.resize(std::strlen(path.c_str()));
     return path;
 }
 
@@ -55,10 +57,15 @@ std::string absolute_path(const std::string& name) {
     if (name.starts_with('/') || directory.empty()) {
         return name;
     }
-    // "./x" is "x" here; ".." stays, since a link on the way decides where it leads.
+    // "./x" is "x" here; ".." stays, since a link on the way decides where it
+    // leads, and so does a "./" that nothing but slashes follows.
     std::string_view relative = name;
-    while (relative.starts_with("./") && relative.size() > 2) {
-        relative.remove_prefix(relative.find_first_not_of('/', 1));
+    while (relative.starts_with("./")) {
+        const std::size_t next = relative.find_first_not_of('/', 1);
+        if (next == std::string_view::npos) {
+            break;
+        }
+        relative.remove_prefix(next);
     }
     return (directory == "/" ? "" : directory) + "/" + std::string(relative);
 }

@@ -1,6 +1,7 @@
 #include "platform/replacement_file.hpp"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <limits.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -144,6 +145,25 @@ Target follow_links(const std::string& name) {
     }
 }
 
+// What a temporary name adds to the name it starts from: ".XXXXXX".
+constexpr std::size_t kTemporarySuffix = 7;
+
+// What a temporary name beside `path` starts from: `path`, or, where the
+// suffix would make its last part longer than the directory allows, `path`
+// with that part shortened, so that any name that can be created can be
+// replaced.
+std::string temporary_stem(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t name_length =
+        slash == std::string::npos ? path.size() : path.size() - slash - 1;
+    const long most = ::pathconf(directory_of(path).c_str(), _PC_NAME_MAX);
+    const auto longest = static_cast<std::size_t>(most > 0 ? most : NAME_MAX);
+    if (longest <= kTemporarySuffix || name_length + kTemporarySuffix <= longest) {
+        return path;
+    }
+    return path.substr(0, path.size() - (name_length + kTemporarySuffix - longest));
+}
+
 // `path` and a full stop and six letters drawn at random: a name for a new
 // file beside it.
 std::string name_beside(const std::string& path, std::random_device& random) {
@@ -161,8 +181,9 @@ std::string name_beside(const std::string& path, std::random_device& random) {
 // a default list would have given.
 int create_unique_beside(const std::string& path, mode_t mode, std::string& new_path) {
     std::random_device random;
+    const std::string stem = temporary_stem(path);
     for (int tries = 0; tries < 1000; ++tries) {
-        new_path = name_beside(path, random);
+        new_path = name_beside(stem, random);
         const int fd = ::open(new_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -172,12 +193,66 @@ int create_unique_beside(const std::string& path, mode_t mode, std::string& new_
     return -1;
 }
 
+// The mode for a new file whose group is not the old file's: the group gets
+// no more than the old file gave others, since what the old file kept from
+// everyone else must not open to another group.
+mode_t mode_for_another_group(mode_t mode) {
+    const mode_t others_as_group = (mode & S_IRWXO) << 3;
+    return (mode & ~static_cast<mode_t>(S_IRWXG)) | (mode & others_as_group);
+}
+
+// An access control list as the kernel stores it in its extended attribute:
+// a 4-byte version, then entries of a 2-byte tag, 2-byte permissions and a
+// 4-byte id, little-endian.
+constexpr std::size_t kListHeader = 4;
+constexpr std::size_t kListEntry = 8;
+constexpr unsigned kGroupEntry = 0x04;
+constexpr unsigned kMaskEntry = 0x10;
+constexpr unsigned kOthersEntry = 0x20;
+
+unsigned entry_field(const char* entry, std::size_t at) {
+    return static_cast<unsigned char>(entry[at]) |
+           static_cast<unsigned>(static_cast<unsigned char>(entry[at + 1]) << 8);
+}
+
+// For a new file whose group is not the old file's, the list's entry for the
+// file's group is cut to what the list gives others, as the mode's bits are
+// without a list. Whether the list has a mask, which the mode's group bits
+// then show.
+bool fit_access_list_to_group(char* list, std::size_t length, bool group_kept) {
+    unsigned others = 0;
+    bool has_mask = false;
+    for (std::size_t at = kListHeader; at + kListEntry <= length; at += kListEntry) {
+        others = entry_field(list + at, 0) == kOthersEntry ? entry_field(list + at, 2) : others;
+        has_mask = has_mask || entry_field(list + at, 0) == kMaskEntry;
+    }
+    for (std::size_t at = kListHeader; !group_kept && at + kListEntry <= length; at += kListEntry) {
+        if (entry_field(list + at, 0) == kGroupEntry) {
+            list[at + 2] = static_cast<char>(entry_field(list + at, 2) & others);
+            list[at + 3] = 0;
+        }
+    }
+    return has_mask;
+}
+
+// A group as a note names it: its name, or its number where it has none.
+std::string group_name(gid_t group) {
+    std::array<char, 4096> buffer{};
+    struct group entry {};
+    struct group* found = nullptr;
+    if (::getgrgid_r(group, &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr) {
+        return found->gr_name;
+    }
+    return std::to_string(group);
+}
+
 // A second link to `path` under a name beside it that nothing has yet, given
 // in `link_path`; the error, or 0.
 int link_beside(const std::string& path, std::string& link_path) {
     std::random_device random;
     for (int tries = 0; tries < 1000; ++tries) {
-        link_path = name_beside(path, random);
+        link_path = name_beside(temporary_stem(path), random);
         if (::link(path.c_str(), link_path.c_str()) == 0) {
             return 0;
         }
@@ -199,12 +274,14 @@ class ReplacementFile::Impl {
 
     void write(std::string_view bytes);
     void commit(const BackupChoice& backup);
+    const std::string& note() const { return note_; }
 
   private:
     void keep_old_file(const BackupChoice& backup);
     void create_beside_target(bool target_exists);
     void discard() noexcept;
     void take_over_permissions(const Target& target);
+    mode_t mode_for_group(const Target& target);
     void take_over_attributes(const std::string& old_path);
     int copy_attribute(const std::string& old_path, const std::string& attribute);
     void end_if_interrupted();
@@ -216,6 +293,9 @@ class ReplacementFile::Impl {
     int fd_ = -1;
     bool target_exists_ = false;
     bool new_file_exists_ = false;
+    bool group_kept_ = true;
+    bool mode_shows_mask_ = false;  // the old file's access control list has a mask
+    std::string note_;
     InterruptionsHeld interruptions_;
 };
 
@@ -284,14 +364,28 @@ void ReplacementFile::Impl::take_over_permissions(const Target& target) {
                 ::fchown(fd_, static_cast<uid_t>(-1), target.info.st_gid);
         }
     }
+    struct stat made {};
+    group_kept_ = ::fstat(fd_, &made) == 0 && made.st_gid == target.info.st_gid;
     // Before the mode: where the old file has an access control list, its
     // group bits are the list's mask, which alone would open the new file to
     // the whole group, if only for a moment.
     take_over_attributes(target.path);
-    if (::fchmod(fd_, target.info.st_mode & 07777) != 0) {
+    if (!group_kept_) {
+        note_ = "the new " + name_ + " cannot keep the old one's group " +
+                group_name(target.info.st_gid) + "; it belongs to " + group_name(made.st_gid) +
+                ", which gets no more access to it than others had";
+    }
+    if (::fchmod(fd_, mode_for_group(target)) != 0) {
         const int error = errno;
         fail_with_system_error("cannot set the permissions of the new " + name_, error);
     }
+}
+
+// The old file's mode, but where the new file's group is another and no
+// access control list's mask stands in the group's bits.
+mode_t ReplacementFile::Impl::mode_for_group(const Target& target) {
+    const mode_t mode = target.info.st_mode & 07777;
+    return group_kept_ || mode_shows_mask_ ? mode : mode_for_another_group(mode);
 }
 
 // The access control list comes along, or the save fails, since the new file
@@ -341,6 +435,10 @@ int ReplacementFile::Impl::copy_attribute(const std::string& old_path,
     const auto value = std::make_unique_for_overwrite<char[]>(kMostAttributeBytes);
     const ssize_t length =
         ::getxattr(old_path.c_str(), attribute.c_str(), value.get(), kMostAttributeBytes);
+    if (length >= 0 && attribute == kAccessControlList) {
+        mode_shows_mask_ =
+            fit_access_list_to_group(value.get(), static_cast<std::size_t>(length), group_kept_);
+    }
     if (length < 0 || ::fsetxattr(fd_, attribute.c_str(), value.get(),
                                   static_cast<std::size_t>(length), 0) != 0) {
         return errno;
@@ -455,6 +553,10 @@ void ReplacementFile::write(std::string_view bytes) {
 
 void ReplacementFile::commit(const BackupChoice& backup) {
     impl_->commit(backup);
+}
+
+const std::string& ReplacementFile::note() const {
+    return impl_->note();
 }
 
 }  // namespace korvaline

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "core/failure.hpp"
+#include "platform/name_exists.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 
@@ -50,6 +51,10 @@ std::string current_directory() {
 }
 
 void change_directory(const std::string& directory) {
+    // NUL or CON would be entered as the device's path, where no file can be.
+    if (names_a_device(directory)) {
+        fail_with_system_error("cannot enter directory " + quoted(directory), ERROR_DIRECTORY);
+    }
     if (!::SetCurrentDirectoryA(directory.c_str())) {
         const int error = last_system_error();
         fail_with_system_error("cannot enter directory " + quoted(directory), error);

@@ -1,9 +1,11 @@
 #include "platform/replacement_file.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "core/failure.hpp"
 #include "platform/directory_names.hpp"
+#include "platform/name_exists.hpp"
 #include "platform/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/interruption.hpp"
@@ -43,6 +45,26 @@ std::string unique_suffix(unsigned attempt) {
 }
 
 constexpr unsigned kMostAttempts = 100;
+
+// The most characters of one part of a path, and what a temporary name adds.
+constexpr std::size_t kLongestName = 255;
+constexpr std::size_t kTemporarySuffix = 7;
+
+// What a temporary name beside `path` starts from: `path`, or, where the
+// suffix would make its last part or the whole path too long, `path` with
+// that part shortened, so that any name that can be created can be replaced.
+std::string temporary_stem(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    const std::size_t name_length =
+        separator == std::string::npos ? path.size() : path.size() - separator - 1;
+    const std::size_t directory_length = path.size() - name_length;
+    if (directory_length + kTemporarySuffix + 1 >= MAX_PATH) {
+        return path;
+    }
+    const std::size_t longest =
+        std::min(kLongestName, MAX_PATH - 1 - directory_length) - kTemporarySuffix;
+    return name_length <= longest ? path : path.substr(0, directory_length + longest);
+}
 
 // What of the old file's attributes a user sees and the new file keeps.
 constexpr DWORD kKeptAttributes =
@@ -146,6 +168,10 @@ ReplacementFile::Impl::~Impl() {
 }
 
 void ReplacementFile::Impl::check_target() {
+    // NUL, CON or COM1 stand in every directory, and none can be replaced.
+    if (names_a_device(path_)) {
+        throw Failure("cannot replace " + name_ + ": " + not_a_regular_file("a character device"));
+    }
     const DWORD attributes = ::GetFileAttributesA(path_.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const int error = last_system_error();
@@ -167,8 +193,9 @@ void ReplacementFile::Impl::check_target() {
 }
 
 void ReplacementFile::Impl::create_beside_target() {
+    const std::string stem = temporary_stem(path_);
     for (unsigned attempt = 0; attempt < kMostAttempts; ++attempt) {
-        const std::string candidate = path_ + unique_suffix(attempt);
+        const std::string candidate = stem + unique_suffix(attempt);
         if (candidate.size() >= MAX_PATH) {
             fail_with_system_error("cannot create a temporary file beside " + name_,
                                    ERROR_FILENAME_EXCED_RANGE);
@@ -261,7 +288,8 @@ void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
     const InterruptionHeldBack held;
     int error = ERROR_FILE_EXISTS;
     for (unsigned attempt = 0; attempt < kMostAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
-        const std::string link_path = path_ + unique_suffix(attempt + kMostAttempts);
+        const std::string link_path =
+            temporary_stem(path_) + unique_suffix(attempt + kMostAttempts);
         if (!::CreateHardLinkA(link_path.c_str(), path_.c_str(), nullptr)) {
             error = last_system_error();
             error = error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error;
@@ -332,6 +360,12 @@ void ReplacementFile::write(std::string_view bytes) {
 
 void ReplacementFile::commit(const BackupChoice& backup) {
     impl_->commit(backup);
+}
+
+// A file's group is a POSIX matter: there is nothing to tell here.
+const std::string& ReplacementFile::note() const {
+    static const std::string kNothing;
+    return kNothing;
 }
 
 }  // namespace korvaline
