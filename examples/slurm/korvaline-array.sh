@@ -11,15 +11,15 @@
 #   DIRECTORY<TAB>PROJECT   blanks belong to the directory; PROJECT may be empty
 #   DIRECTORY               the whole line, when it names a directory
 #   DIRECTORY PROJECT       separated by blanks, PROJECT optional
-# Without PROJECT, the project is the directory's last component. A CR at
-# the line's end is dropped. An empty line, a line of blanks and a comment
+# Without PROJECT, korvaline takes the directory's one project. A CR at the
+# line's end is dropped. An empty line, a line of blanks and a comment
 # (its first character that is not a blank is #) are no crystal: the task
 # says so and ends with status 0. A relative directory is taken in the
 # directory the job was submitted from. The task runs
 #
 #   korvaline -C DIRECTORY --project PROJECT --yes [OPTION]...
 #
-# so every OPTION goes to korvaline (a relative file name in one is taken in
+# (--find-project in place of --project PROJECT without PROJECT), so every OPTION goes to korvaline (a relative file name in one is taken in
 # DIRECTORY), and when that wrote DIRECTORY/saint.ini, makes DIRECTORY/work,
 # where saint writes; nothing is written into the crystal's directory
 # before. Beside LIST, a task appends records, each its line of LIST, a tab
@@ -139,15 +139,19 @@ EOF
     ;;
 esac
 [ -n "$directory" ] || give_up "korvaline-array: task $task: line $task of '$list' names no directory"
-[ -n "$project" ] || project=$(basename -- "$directory")
 work=
 writes_saint_ini_here "$@" && work=$directory/work
+if [ -n "$project" ]; then
+    set -- --project "$project" --yes "$@"
+else
+    set -- --find-project --yes "$@"
+fi
 
 # korvaline's standard output goes straight to the task's output; its
 # standard error is kept, to be shown there too and to give the notes and
 # the reason.
 exec 3>&1
-errors=$(korvaline -C "$directory" --project "$project" --yes "$@" </dev/null 2>&1 >&3 3>&-)
+errors=$(korvaline -C "$directory" "$@" </dev/null 2>&1 >&3 3>&-)
 status=$?
 exec 3>&-
 [ -z "$errors" ] || printf '%s\n' "$errors" >&2

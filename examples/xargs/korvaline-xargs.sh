@@ -1,7 +1,7 @@
 #!/bin/sh
 # Sets up every crystal directory of FOLDER, four at a time, on this machine;
-# each directory is named after its project (FOLDER/abc holds abc1.001, ...
-# and abc1.p4p):
+# each directory holds one project (FOLDER/2026-12-07_alice holds abc1.001,
+# ... and abc1.p4p), which korvaline finds by --find-project:
 #
 #   sh korvaline-xargs.sh FOLDER [OPTION]...
 #
@@ -93,7 +93,7 @@ one_crystal() {
     log=logs/${crystal##*/}.log
     work=
     writes_saint_ini_here "$@" && work=$crystal/work
-    korvaline -C "$crystal" --project "${crystal##*/}" --yes "$@" </dev/null >"$log" 2>&1
+    korvaline -C "$crystal" --find-project --yes "$@" </dev/null >"$log" 2>&1
     status=$?
     notes=$(grep '^korvaline: note: ' "$log")
     while IFS= read -r note; do

@@ -1,12 +1,14 @@
 #!/bin/sh
 # The Slurm script's tasks run by hand, from lists and with options passed
-# on: a Cu crystal in a folder not named after its project, given the sample
+# on: a Cu crystal in a folder not named after its project (with and without
+# the project in its line), given the sample
 # dual-source profile, a broken one, an unwritable one, a missing one, a
 # folder holding blanks (a TAB line and a whole line), an empty line and a
 # comment, a crystal with a note written elsewhere by -o, a work directory
 # that exists and one that cannot be made, a line past the list's end, a
 # CR LF list, a wrong option, a failed.txt that is a symbolic link, and the
-# default list; then the xargs recipe on a folder and on a missing one. As
+# default list; then the xargs recipe on a folder (a crystal not named after
+# its project in it) and on a missing one. As
 # root, all runs as nobody, from copies here, so that permissions count.
 # Usage: slurm_recipe_test.sh KORVALINE SCRIPT PROJECT
 # shellcheck disable=SC2015 # "test && test || fail" runs fail when a test fails
@@ -16,7 +18,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/korvaline-slurm.XXXXXX") || exit 1
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 mkdir -p "$work/bin" "$work/empty" "$work/lists" "$work/links" "$work/Alice Smith" "$work/folder/gap" "$work/x"
 cp "$korvaline" "$script" "$(dirname "$script")/../xargs/korvaline-xargs.sh" "$work/bin/"
-for crystal in 2026-12-07_alice quartz locked "Alice Smith/mo02" "Alice Smith/quartz" worked workless; do
+for crystal in 2026-12-07_alice quartz locked "Alice Smith/mo02" "Alice Smith/quartz" worked workless \
+    "folder/2026-12-08 bob"; do
     cp -R "$example" "$work/$crystal"
 done
 for file in "$example"/quartz*; do
@@ -29,7 +32,7 @@ sed -i 's/^SOURCE .*/SOURCE  CU  1.54184/' "$work/2026-12-07_alice/quartz1.p4p"
 { cat "$(dirname "$script")/../profiles/dual-source.ini"; printf '[SAINT]\nNROWS=1024\n'; } >"$work/lab.ini"
 printf '%s\n' "$work/2026-12-07_alice quartz" "$work/empty" "$work/locked quartz" gone \
     "$work/Alice Smith/mo02	quartz" "$work/Alice Smith/quartz" "" "  # not yet" "$work/folder/gap" \
-    "$work/worked quartz" "$work/workless quartz" >"$work/lists/cu.txt"
+    "$work/worked quartz" "$work/workless quartz" "$work/2026-12-07_alice" >"$work/lists/cu.txt"
 printf '%s\r\n' quartz gone >"$work/lists/crlf.txt"
 echo quartz >"$work/crystals.txt"
 as_user=
@@ -59,7 +62,7 @@ expect() {
         "${errors%%"$newline"*}" >>"$work/${1%/*}/failed.expected"
 }
 expect 1 0 "" lists/cu.txt --profile "$work/lab.ini"
-expect 2 1 "korvaline: no project 'empty' here: empty1.001 does not exist in $work/empty" lists/cu.txt
+expect 2 1 "korvaline: no project here: no file NAME1.001 in $work/empty" lists/cu.txt
 expect 3 1 "korvaline: cannot create a temporary file beside $work/locked/saint.ini: Permission denied" \
     lists/cu.txt
 expect 4 1 "korvaline: cannot enter directory 'gone': No such file or directory" lists/cu.txt
@@ -68,7 +71,8 @@ gap_note="korvaline: note: run 1 stops at frame 4: gap1.005 is missing but gap1.
 expect 9 0 "$gap_note" lists/cu.txt -o gap.ini
 expect 10 0 "" lists/cu.txt
 expect 11 1 "korvaline-array: task 11: cannot make $work/workless/work: File exists" lists/cu.txt
-expect 12 1 "korvaline-array: task 12: the list 'lists/cu.txt' has no line 12" lists/cu.txt
+expect 12 0 "" lists/cu.txt --profile "$work/lab.ini"
+expect 13 1 "korvaline-array: task 13: the list 'lists/cu.txt' has no line 13" lists/cu.txt
 expect 1 2 "korvaline: unknown option '--bogus'
 Try 'korvaline --help' for more information." lists/cu.txt --bogus
 expect 2 1 "korvaline: cannot enter directory 'gone': No such file or directory" lists/crlf.txt
@@ -93,7 +97,7 @@ xrun() {
     [ "$status" -eq "$1" ] || fail "korvaline-xargs.sh $2: status $status"
 }
 xrun 0 ../folder
-[ -d "$work/folder/gap/work" ] && [ ! -s "$work/x/failed.txt" ] &&
+[ -d "$work/folder/gap/work" ] && [ -d "$work/folder/2026-12-08 bob/work" ] && [ ! -s "$work/x/failed.txt" ] &&
     [ "$(cat "$work/x/notes.txt")" = "../folder/gap	$gap_note" ] || fail "korvaline-xargs.sh ../folder: wrong records"
 xrun 1 "$work/nowhere"
 [ "$(cat "$work/x/failed.txt")" = "$work/nowhere	korvaline-xargs: cannot list $work/nowhere: No such file or directory" ] &&
