@@ -324,7 +324,7 @@ std::string usage_text() {
            "Instrument profiles are applied in layers, each changing only the lines it\n"
            "gives: the site's and then the user's default place, where a file exists,\n"
            "the file KORVALINE_PROFILE names, each --profile, then each --set. The\n"
-           "default places, the user's first:\n" +
+           "user's and the site's default places:\n" +
            std::string(default_profile_places()) +
            "\n"
            "Exit status: 0 saint.ini written, 1 failure, 2 wrong options.\n";
