@@ -20,7 +20,7 @@ constexpr std::array<std::pair<std::string_view, BackupControl>, 8> kControlWord
 }};
 
 // N of a name "<file>.~N~", N a whole number from 1; 0 for any other name.
-unsigned long backup_number(std::string_view name, std::string_view file) {
+unsigned long long backup_number(std::string_view name, std::string_view file) {
     if (!name.starts_with(file)) {
         return 0;
     }
@@ -29,16 +29,16 @@ unsigned long backup_number(std::string_view name, std::string_view file) {
         return 0;
     }
     const std::string_view digits = name.substr(2, name.size() - 3);
-    if (digits.front() == '0' || digits.size() > 9 ||
+    if (digits.front() == '0' || digits.size() > 18 ||
         !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return 0;
     }
-    return std::stoul(std::string(digits));
+    return std::stoull(std::string(digits));
 }
 
-unsigned long highest_backup_number(std::string_view file,
-                                    const std::vector<std::string>& names_beside) {
-    unsigned long highest = 0;
+unsigned long long highest_backup_number(std::string_view file,
+                                         const std::vector<std::string>& names_beside) {
+    unsigned long long highest = 0;
     for (const std::string& name : names_beside) {
         highest = std::max(highest, backup_number(name, file));
     }
@@ -68,14 +68,9 @@ bool is_backup_suffix(std::string_view suffix) {
            suffix.find('\\') == std::string_view::npos;
 }
 
-std::string_view file_name_part(std::string_view path) {
-    const std::size_t separator = path.find_last_of("/\\");
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-std::string backup_name(const std::string& path, const BackupChoice& choice,
-                        const std::vector<std::string>& names_beside) {
-    const unsigned long highest = highest_backup_number(file_name_part(path), names_beside);
+std::string backup_name(const std::string& path, std::string_view file_name,
+                        const BackupChoice& choice, const std::vector<std::string>& names_beside) {
+    const unsigned long long highest = highest_backup_number(file_name, names_beside);
     const bool numbered = choice.control == BackupControl::kNumbered ||
                           (choice.control == BackupControl::kExisting && highest > 0);
     return numbered ? path + ".~" + std::to_string(highest + 1) + "~" : path + choice.suffix;

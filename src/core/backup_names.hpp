@@ -29,15 +29,13 @@ struct BackupChoice {
 std::optional<BackupControl> backup_control_named(std::string_view word);
 
 // Whether `suffix` can end a backup's name: it is not empty and names no
-// other directory.
+// other directory, on any system (no / and no \).
 bool is_backup_suffix(std::string_view suffix);
 
-// The backup's name for the file at `path`, where `names_beside` are the
-// names in its directory that start with the file's own name.
-std::string backup_name(const std::string& path, const BackupChoice& choice,
-                        const std::vector<std::string>& names_beside);
-
-// The last component of `path`, where the backups' names start.
-std::string_view file_name_part(std::string_view path);
+// The backup's name for the file at `path`, whose last component is
+// `file_name`, where `names_beside` are the names in its directory that
+// start with `file_name`.
+std::string backup_name(const std::string& path, std::string_view file_name,
+                        const BackupChoice& choice, const std::vector<std::string>& names_beside);
 
 }  // namespace korvaline

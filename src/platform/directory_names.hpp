@@ -5,10 +5,14 @@
 
 namespace korvaline {
 
-// The names in the directory of `path` that start with its last component
-// (saint.ini, saint.ini~, saint.ini.~2~): where a numbered backup finds the
-// numbers taken. Empty when the directory cannot be read; a backup made
-// then fails, or takes a number already taken only if it is not listed.
-std::vector<std::string> directory_names_starting_with(const std::string& path);
+// The last component of `path`, as this system splits a path, and the names
+// in its directory that start with it (saint.ini, saint.ini~,
+// saint.ini.~2~): where a numbered backup finds the numbers taken. No names
+// when the directory cannot be read.
+struct NamesBeside {
+    std::string file;
+    std::vector<std::string> names;
+};
+NamesBeside names_beside(const std::string& path);
 
 }  // namespace korvaline

@@ -255,10 +255,15 @@ Profile parse_profile(LineSource& lines, const std::string& path, const std::str
 Profile profile_from_setting(std::string_view setting) {
     ProfileReader reader = ProfileReader::for_setting(setting);
     const std::size_t equals = setting.find('=');
-    if (equals == std::string_view::npos) {
+    const std::string key(without_blanks_around(setting.substr(0, equals)));
+    if (equals == std::string_view::npos || key.empty()) {
         throw Failure("--set " + std::string(setting) + ": not KEY=VALUE");
     }
-    const std::string key(without_blanks_around(setting.substr(0, equals)));
+    // As a profile's line: a value that long is a mistake, not an instrument's.
+    if (setting.size() > kLongestLine) {
+        throw Failure("--set " + key + "=...: the line is longer than " +
+                      std::to_string(kLongestLine) + " characters");
+    }
     reader.take(bracketed(reader.section_holding(key)), 1);
     reader.take(setting, 1);
     return reader.finish();

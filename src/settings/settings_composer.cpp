@@ -66,8 +66,8 @@ ComposedSettings compose_settings(const SetupRecord& record, const std::vector<P
     if (chosen_source && record.source && record.source->target != *chosen_source) {
         composed.notes.push_back(names.p4p + " names the source " + record.source->target + ", " +
                                  record.source->wavelength + " A, but --source gives " +
-                                 *chosen_source + "; the profiles' lines for " + *chosen_source +
-                                 " are used");
+                                 *chosen_source + "; profile lines are taken for " +
+                                 *chosen_source);
     }
     if (!chosen_source && !record.source) {
         note_lines_for_no_source(profiles, names, composed.notes);

@@ -117,7 +117,9 @@ void raise_task(CommandLine& line, CommandLine::Task task) {
 // The source --source names, or what is wrong with it.
 void take_source(CommandLine& line, std::string_view given) {
     line.source = element_symbol(given);
-    if (!line.source) {
+    if (given.empty()) {
+        line.usage_error = "--source needs a target such as CU";
+    } else if (!line.source) {
         line.usage_error = "--source " + std::string(given) + ": " + std::string(given) +
                            " is not a chemical element's symbol such as CU";
     }
@@ -240,7 +242,8 @@ BackupChoice settled_backup(const BackupOptions& given, const EnvironmentLookup&
     backup.control = *control;
     if (given.suffix) {
         if (!is_backup_suffix(*given.suffix)) {
-            error = "--suffix " + *given.suffix + ": a backup suffix is not empty and holds no /";
+            error =
+                "--suffix " + *given.suffix + ": a backup suffix is not empty and holds no / or \\";
         }
         backup.suffix = *given.suffix;
     } else if (const std::optional<std::string> simple = environment("SIMPLE_BACKUP_SUFFIX");
@@ -324,7 +327,7 @@ std::string usage_text() {
            "Instrument profiles are applied in layers, each changing only the lines it\n"
            "gives: the site's and then the user's default place, where a file exists,\n"
            "the file KORVALINE_PROFILE names, each --profile, then each --set. The\n"
-           "default places, the user's first:\n" +
+           "user's and the site's default places:\n" +
            std::string(default_profile_places()) +
            "\n"
            "Exit status: 0 saint.ini written, 1 failure, 2 wrong options.\n";

@@ -93,6 +93,10 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
          "usage: --set NROWS=banana: NROWS takes a whole number such as 512, not 'banana'"},
         {{"--set=FOO=1"}, "usage: --set FOO=1: FOO is not a key of saint.ini"},
         {{"--set=NROWS"}, "usage: --set NROWS: not KEY=VALUE"},
+        {{"--set= =1"}, "usage: --set  =1: not KEY=VALUE"},
+        {{"--set=NROWS=" + std::string(4091, '1')},
+         "usage: --set NROWS=...: the line is longer than 4096 characters"},
+        {{"--source="}, "usage: --source needs a target such as CU"},
         {{"--set=TITLE=x"},
          "usage: --set TITLE=x: TITLE comes from the project, its runs or its P4P file; a "
          "profile cannot set it"},
@@ -136,7 +140,7 @@ TEST(CommandLineTest, BackupsAsGnuCpMakesThem) {
          "nil, simple, never)"},
         {{"-b", "--suffix=a/b"},
          {},
-         "usage: --suffix a/b: a backup suffix is not empty and holds no /"},
+         "usage: --suffix a/b: a backup suffix is not empty and holds no / or \\"},
     };
     for (const auto& c : cases) {
         std::string read_line = read(c.words, c.environment);

@@ -71,6 +71,10 @@ TEST_F(SettingsFileTest, OldFileIsKeptAsTheBackupSays) {
          {"saint.ini.~10~=saint.ini.~10~", "saint.ini.~11~=old", "saint.ini.~2~=saint.ini.~2~",
           "saint.ini.~x~=saint.ini.~x~", "saint.ini=new", "saint.ini~=saint.ini~"}},
         {existing, {}, {"saint.ini.bak=old", "saint.ini=new"}},
+        {numbered,
+         {"saint.ini.~1000000000~"},
+         {"saint.ini.~1000000000~=saint.ini.~1000000000~", "saint.ini.~1000000001~=old",
+          "saint.ini=new"}},
         {existing,
          {"saint.ini.~1~"},
          {"saint.ini.~1~=saint.ini.~1~", "saint.ini.~2~=old", "saint.ini=new"}},
@@ -94,6 +98,17 @@ TEST_F(SettingsFileTest, OldFileIsKeptAsTheBackupSays) {
         std::sort(after.begin(), after.end());
         EXPECT_EQ(after, c.after) << testing::PrintToString(c.beside);
     }
+    // A backup's name that is already a second link to the old file: rename
+    // leaves both as they are, and nothing more is left.
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directory(dir_);
+    std::ofstream(path_, std::ios::binary) << "new\n";
+    std::filesystem::create_hard_link(path_, path_ + "~");
+    SettingsFile file(path_);
+    file.write_line("newer");
+    file.close(simple);
+    EXPECT_EQ(content(path_ + "~"), "new\n");
+    EXPECT_EQ(entries(), 2u);
 }
 
 // A backup that cannot be made stops the save before the old file is

@@ -63,8 +63,9 @@ TEST(SettingsNotesTest, ProfilesAndSourcesAsComposed) {
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"},
         {XraySource{"MO", "0.71073"}, "CU",
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"
-         "abc1.p4p names the source MO, 0.71073 A, but --source gives CU; the profiles' lines for "
-         "CU are used|abc1.p4p gives the source MO, 0.71073 A, but saint.ini gets "
+         "abc1.p4p names the source MO, 0.71073 A, but --source gives CU; profile lines are taken "
+         "for "
+         "CU|abc1.p4p gives the source MO, 0.71073 A, but saint.ini gets "
          "SCALE_WAVE=1.54184 (from /d/lab.ini)|"},
         {XraySource{"CU", "1.54184"}, "CU",
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"},

@@ -5,25 +5,22 @@
 #include <memory>
 #include <string_view>
 
-#include "core/backup_names.hpp"
-
 namespace korvaline {
 
-std::vector<std::string> directory_names_starting_with(const std::string& path) {
-    const std::string_view file = file_name_part(path);
-    const std::string directory =
-        file.size() == path.size() ? "." : path.substr(0, path.size() - file.size());
-    std::vector<std::string> names;
+NamesBeside names_beside(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    NamesBeside beside{slash == std::string::npos ? path : path.substr(slash + 1), {}};
+    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(directory.c_str()), ::closedir);
     if (!listing) {
-        return names;
+        return beside;
     }
     while (const dirent* entry = ::readdir(listing.get())) {
-        if (std::string_view(entry->d_name).starts_with(file)) {
-            names.emplace_back(entry->d_name);
+        if (std::string_view(entry->d_name).starts_with(beside.file)) {
+            beside.names.emplace_back(entry->d_name);
         }
     }
-    return names;
+    return beside;
 }
 
 }  // namespace korvaline

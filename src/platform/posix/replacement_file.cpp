@@ -474,16 +474,18 @@ void ReplacementFile::Impl::end_if_interrupted() {
 // A second link to the old file under the backup's name: through a new name
 // beside it and a rename, so that an older backup is replaced whole.
 void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
-    const std::string backup_path =
-        backup_name(path_, backup, directory_names_starting_with(path_));
+    const NamesBeside beside = names_beside(path_);
+    const std::string backup_path = backup_name(path_, beside.file, backup, beside.names);
     std::string link_path;
     const int error = link_beside(path_, link_path);
     if (error != 0) {
         fail_with_system_error("cannot make the backup " + backup_path, error);
     }
-    if (::rename(link_path.c_str(), backup_path.c_str()) != 0) {
-        const int rename_error = errno;
-        ::unlink(link_path.c_str());
+    const int rename_error = ::rename(link_path.c_str(), backup_path.c_str()) == 0 ? 0 : errno;
+    // Gone after the rename, but where the backup's name is already a link
+    // to the old file, which rename leaves as it is.
+    ::unlink(link_path.c_str());
+    if (rename_error != 0) {
         fail_with_system_error("cannot make the backup " + backup_path, rename_error);
     }
 }

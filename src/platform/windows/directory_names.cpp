@@ -2,28 +2,27 @@
 
 #include <string_view>
 
-#include "core/backup_names.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
 
-std::vector<std::string> directory_names_starting_with(const std::string& path) {
-    const std::string_view file = file_name_part(path);
-    std::vector<std::string> names;
+NamesBeside names_beside(const std::string& path) {
+    const std::size_t separator = path.find_last_of("/\\");
+    NamesBeside beside{separator == std::string::npos ? path : path.substr(separator + 1), {}};
     WIN32_FIND_DATAA found{};
     const HANDLE search = ::FindFirstFileExA((path + "*").c_str(), FindExInfoBasic, &found,
                                              FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) {
-        return names;
+        return beside;
     }
     do {
         // The pattern also matches short 8.3 names; only the long ones count.
-        if (std::string_view(found.cFileName).starts_with(file)) {
-            names.emplace_back(found.cFileName);
+        if (std::string_view(found.cFileName).starts_with(beside.file)) {
+            beside.names.emplace_back(found.cFileName);
         }
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
-    return names;
+    return beside;
 }
 
 }  // namespace korvaline

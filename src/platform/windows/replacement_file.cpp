@@ -283,8 +283,8 @@ void ReplacementFile::Impl::write(std::string_view bytes) {
 // A second link to the old file under the backup's name: through a new name
 // beside it and a rename, so that an older backup is replaced whole.
 void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
-    const std::string backup_path =
-        backup_name(path_, backup, directory_names_starting_with(path_));
+    const NamesBeside beside = names_beside(path_);
+    const std::string backup_path = backup_name(path_, beside.file, backup, beside.names);
     const InterruptionHeldBack held;
     int error = ERROR_FILE_EXISTS;
     for (unsigned attempt = 0; attempt < kMostAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
