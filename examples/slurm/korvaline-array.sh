@@ -67,6 +67,9 @@ give_up() {
     record "$1" 1
 }
 
+# Kept as in korvaline-xargs.sh, which has the same reading of the options: each
+# recipe is one file that a user copies alone, and sbatch runs a copy from its
+# spool, beside which nothing could be sourced.
 # writes_saint_ini_here OPTION...: whether korvaline, given these options on
 # top of -C DIRECTORY and having succeeded, wrote DIRECTORY/saint.ini: not
 # with -o or -C, which send it elsewhere, nor with an option that only

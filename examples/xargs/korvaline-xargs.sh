@@ -47,6 +47,9 @@ give_up() {
     exit 1
 }
 
+# Kept as in korvaline-array.sh, which has the same reading of the options: each
+# recipe is one file that a user copies alone, and sbatch runs a copy from its
+# spool, beside which nothing could be sourced.
 # writes_saint_ini_here OPTION...: whether korvaline, given these options on
 # top of -C DIRECTORY and having succeeded, wrote DIRECTORY/saint.ini: not
 # with -o or -C, which send it elsewhere, nor with an option that only

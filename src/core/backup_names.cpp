@@ -68,12 +68,17 @@ bool is_backup_suffix(std::string_view suffix) {
            suffix.find('\\') == std::string_view::npos;
 }
 
-std::string backup_name(const std::string& path, std::string_view file_name,
-                        const BackupChoice& choice, const std::vector<std::string>& names_beside) {
-    const unsigned long long highest = highest_backup_number(file_name, names_beside);
+std::string backup_name(const std::string& path, const BackupChoice& choice,
+                        const std::vector<std::string>& names_beside) {
+    const unsigned long long highest = highest_backup_number(path, names_beside);
     const bool numbered = choice.control == BackupControl::kNumbered ||
                           (choice.control == BackupControl::kExisting && highest > 0);
     return numbered ? path + ".~" + std::to_string(highest + 1) + "~" : path + choice.suffix;
+}
+
+bool is_numbered_backup(const std::string& path, const BackupChoice& choice,
+                        const std::string& name) {
+    return name != path + choice.suffix;
 }
 
 }  // namespace korvaline

@@ -32,10 +32,13 @@ std::optional<BackupControl> backup_control_named(std::string_view word);
 // other directory, on any system (no / and no \).
 bool is_backup_suffix(std::string_view suffix);
 
-// The backup's name for the file at `path`, whose last component is
-// `file_name`, where `names_beside` are the names in its directory that
-// start with `file_name`.
-std::string backup_name(const std::string& path, std::string_view file_name,
-                        const BackupChoice& choice, const std::vector<std::string>& names_beside);
+// The backup's name for the file at `path`, where `names_beside` are the
+// names in its directory that start with it, with the same directory part.
+std::string backup_name(const std::string& path, const BackupChoice& choice,
+                        const std::vector<std::string>& names_beside);
+
+// Whether `name`, as backup_name gives it, is a numbered backup's.
+bool is_numbered_backup(const std::string& path, const BackupChoice& choice,
+                        const std::string& name);
 
 }  // namespace korvaline

@@ -5,14 +5,11 @@
 
 namespace korvaline {
 
-// The last component of `path`, as this system splits a path, and the names
-// in its directory that start with it (saint.ini, saint.ini~,
-// saint.ini.~2~): where a numbered backup finds the numbers taken. No names
-// when the directory cannot be read.
-struct NamesBeside {
-    std::string file;
-    std::vector<std::string> names;
-};
-NamesBeside names_beside(const std::string& path);
+// The names in the directory of `path` that start with its last component,
+// each with the same directory part (saint.ini, saint.ini~, saint.ini.~2~):
+// where a numbered backup finds the numbers taken. Those read before a
+// failure, when the directory cannot be read whole; a numbered backup's
+// name is therefore only ever taken where nothing has it.
+std::vector<std::string> names_beside(const std::string& path);
 
 }  // namespace korvaline

@@ -474,8 +474,16 @@ void ReplacementFile::Impl::end_if_interrupted() {
 // A second link to the old file under the backup's name: through a new name
 // beside it and a rename, so that an older backup is replaced whole.
 void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
-    const NamesBeside beside = names_beside(path_);
-    const std::string backup_path = backup_name(path_, beside.file, backup, beside.names);
+    const std::string backup_path = backup_name(path_, backup, names_beside(path_));
+    // A numbered backup takes a name that nothing has: where one turns out to
+    // have it, the save fails rather than lose an older backup.
+    if (is_numbered_backup(path_, backup, backup_path)) {
+        if (::link(path_.c_str(), backup_path.c_str()) != 0) {
+            const int error = errno;
+            fail_with_system_error("cannot make the backup " + backup_path, error);
+        }
+        return;
+    }
     std::string link_path;
     const int error = link_beside(path_, link_path);
     if (error != 0) {

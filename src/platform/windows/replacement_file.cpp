@@ -283,9 +283,17 @@ void ReplacementFile::Impl::write(std::string_view bytes) {
 // A second link to the old file under the backup's name: through a new name
 // beside it and a rename, so that an older backup is replaced whole.
 void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
-    const NamesBeside beside = names_beside(path_);
-    const std::string backup_path = backup_name(path_, beside.file, backup, beside.names);
+    const std::string backup_path = backup_name(path_, backup, names_beside(path_));
     const InterruptionHeldBack held;
+    // A numbered backup takes a name that nothing has: where one turns out to
+    // have it, the save fails rather than lose an older backup.
+    if (is_numbered_backup(path_, backup, backup_path)) {
+        if (!::CreateHardLinkA(backup_path.c_str(), path_.c_str(), nullptr)) {
+            const int error = last_system_error();
+            fail_with_system_error("cannot make the backup " + backup_path, error);
+        }
+        return;
+    }
     int error = ERROR_FILE_EXISTS;
     for (unsigned attempt = 0; attempt < kMostAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
         const std::string link_path =
