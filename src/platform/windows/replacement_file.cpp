@@ -303,12 +303,15 @@ void ReplacementFile::Impl::keep_old_file(const BackupChoice& backup) {
             error = error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error;
             continue;
         }
-        if (::MoveFileExA(link_path.c_str(), backup_path.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const bool moved = ::MoveFileExA(link_path.c_str(), backup_path.c_str(),
+                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        error = moved ? 0 : last_system_error();
+        // Gone after the move, but where the backup's name is already a link
+        // to the old file, which a move may leave as it is (Wine does).
+        ::DeleteFileA(link_path.c_str());
+        if (moved) {
             return;
         }
-        error = last_system_error();
-        ::DeleteFileA(link_path.c_str());
     }
     fail_with_system_error("cannot make the backup " + backup_path, error);
 }
