@@ -67,10 +67,10 @@ _korvaline_names() {
     for name in "$word"*; do
         if [[ $kind == project ]]; then
             [[ $name == *1.001 ]] && printf '%s\0' "${name%1.001}"
-        elif [[ $name == *[0-9].[0-9][0-9][0-9] ]]; then
-            continue
         elif [[ -d $name ]]; then
             printf '%s/\0' "$name"
+        elif [[ $name == *[0-9].[0-9][0-9][0-9] ]]; then
+            continue
         elif [[ $kind == file || $kind == p4p && ${name,,} == *.p4p || $kind == ini && ${name,,} == *.ini ]]; then
             printf '%s\0' "$name"
         fi

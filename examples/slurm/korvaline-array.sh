@@ -170,7 +170,8 @@ if [ "$status" -eq 0 ]; then
     problem=$(mkdir -- "$work" 2>&1) && exit 0
     give_up "korvaline-array: task $task: cannot make $work: ${problem##*: }"
 fi
-# The failure is korvaline's line naming it: after any notes, and before the
-# hint that follows a wrong option.
-reason=$(printf '%s\n' "$errors" | grep -v "^Try 'korvaline --help'" | tail -n 1)
+# The failure is korvaline's line naming it: its last line that is no note
+# (the hint after a wrong option is not one of its lines). A run ended by a
+# signal may have none.
+reason=$(printf '%s\n' "$errors" | grep '^korvaline: ' | grep -v '^korvaline: note: ' | tail -n 1)
 record "${reason:-korvaline-array: task $task: korvaline ended with status $status}" "$status"

@@ -109,9 +109,10 @@ EOF
         problem=$(mkdir -- "$work" 2>&1) && exit 0
         give_up "$crystal" "korvaline-xargs: cannot make $work: ${problem##*: }"
     fi
-    # The failure is korvaline's line naming it: the last, but for the hint
-    # that follows a wrong option.
-    reason=$(grep -v "^Try 'korvaline --help'" "$log" | tail -n 1)
+    # The failure is korvaline's line naming it: its last line that is no
+    # note (the hint after a wrong option is not one of its lines). A run
+    # ended by a signal may have none.
+    reason=$(grep '^korvaline: ' "$log" | grep -v '^korvaline: note: ' | tail -n 1)
     append failed.txt "$crystal" "${reason:-korvaline ended with status $status}"
     exit 1
 }
@@ -128,7 +129,8 @@ appendable notes.txt
 [ ! -e "$folder" ] || [ -d "$folder" ] ||
     give_up "$folder" "korvaline-xargs: cannot list $folder: Not a directory"
 {
-    problem=$(find "$folder" -mindepth 1 -maxdepth 1 -type d -print0 2>&1 >&3 3>&-) ||
+    # -L: a FOLDER, or a crystal in it, may be a symbolic link to a directory.
+    problem=$(find -L "$folder" -mindepth 1 -maxdepth 1 -type d -print0 2>&1 >&3 3>&-) ||
         give_up "$folder" "korvaline-xargs: cannot list $folder: ${problem##*: }"
 } 3>&1 | xargs -0 -P 4 -I '{}' sh "$0" --one-crystal '{}' "$@" || exit 1
 [ ! -s failed.txt ]

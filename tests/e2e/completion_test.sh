@@ -7,7 +7,7 @@
 # shellcheck source=../../completion/korvaline.bash
 source "$1" && korvaline=$2 && cd "$(mktemp -d)" || exit 1
 trap 'rm -rf "$PWD" "$PWD.err"' EXIT
-mkdir frames sub sub/inner ./- && touch ./-/dash1.001 abc1.001 ABC1.001 abc1.p4p lab.ini frames.txt "sub/my proj1.001" \
+mkdir frames sub sub/inner sub/ver2.100 ./- && touch ./-/dash1.001 abc1.001 ABC1.001 abc1.p4p lab.ini frames.txt "sub/my proj1.001" \
     sub/x.P4P sub/y.INI sub/y.txt sub/x2.017 $'sub/new\nline1.001' sub/inner/in1.001 || exit 1
 failures=0
 expect() {  # COMPLETIONS WORD...
@@ -48,10 +48,10 @@ for options in {0..15}; do
     expect "\$'new\nline'" -C sub -p n
     expect "in" -C sub -C inner -p ""
     expect "dash" -C - -p ""
-    expect "inner/" -C "\$'s\\x75b'" -C ""
-    expect "inner/ x.P4P" -Csub --p4p ""
-    expect "inner/ y.INI" --directory = "\"s\"ub" --profile ""
-    expect "inner/ x.P4P y.INI y.txt" -C sub -o ""
-    expect "inner/" -C s\\ub -C ""
+    expect "inner/ ver2.100/" -C "\$'s\\x75b'" -C ""
+    expect "inner/ ver2.100/ x.P4P" -Csub --p4p ""
+    expect "inner/ ver2.100/ y.INI" --directory = "\"s\"ub" --profile ""
+    expect "inner/ ver2.100/ x.P4P y.INI y.txt" -C sub -o ""
+    expect "inner/ ver2.100/" -C s\\ub -C ""
 done
 [[ $failures == 0 ]]

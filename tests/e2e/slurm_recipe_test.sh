@@ -6,9 +6,10 @@
 # folder holding blanks (a TAB line and a whole line), an empty line and a
 # comment, a crystal with a note written elsewhere by -o, a work directory
 # that exists and one that cannot be made, a line past the list's end, a
-# CR LF list, a wrong option, a failed.txt that is a symbolic link, and the
-# default list; then the xargs recipe on a folder (a crystal not named after
-# its project in it) and on a missing one. As
+# CR LF list, a wrong option, a failed.txt that is a symbolic link, the
+# default list, and a korvaline killed after a note; then the xargs recipe
+# on a folder (a crystal not named after its project in it), on a link to
+# it and on a missing one. As
 # root, all runs as nobody, from copies here, so that permissions count.
 # Usage: slurm_recipe_test.sh KORVALINE SCRIPT PROJECT
 # shellcheck disable=SC2015 # "test && test || fail" runs fail when a test fails
@@ -79,6 +80,14 @@ expect 2 1 "korvaline: cannot enter directory 'gone': No such file or directory"
 expect 1 0 "" lists/crlf.txt
 expect 1 1 "korvaline-array: task 1: links/failed.txt is a symbolic link: no record is written to it" links/list.txt
 expect 1 0 ""
+# A korvaline ended by a signal (a time limit, say) after a note: the note is
+# no reason.
+mkdir "$work/killed" && printf '#!/bin/sh\necho "korvaline: note: x" >&2\nkill -9 $$\n' >"$work/killed/korvaline" &&
+    chmod 777 "$work/killed" "$work/killed/korvaline" && printf 'quartz\n' >"$work/killed/list.txt"
+(cd "$work" && SLURM_ARRAY_TASK_ID=1 PATH="$work/killed:$PATH" $as_user sh bin/korvaline-array.sh killed/list.txt) \
+    >/dev/null 2>&1 </dev/null
+[ "$(cat "$work/killed/failed.txt")" = "quartz	korvaline-array: task 1: korvaline ended with status 137" ] ||
+    fail "a killed task's reason: $(cat "$work/killed/failed.txt")"
 for file in 2026-12-07_alice/saint.ini "Alice Smith/mo02/work" "Alice Smith/quartz/work" quartz/work \
     worked/work/keep folder/gap/gap.ini; do
     [ -e "$work/$file" ] || fail "$file missing"
@@ -99,6 +108,9 @@ xrun() {
 xrun 0 ../folder
 [ -d "$work/folder/gap/work" ] && [ -d "$work/folder/2026-12-08 bob/work" ] && [ ! -s "$work/x/failed.txt" ] &&
     [ "$(cat "$work/x/notes.txt")" = "../folder/gap	$gap_note" ] || fail "korvaline-xargs.sh ../folder: wrong records"
+ln -s folder "$work/folder-link"
+xrun 0 ../folder-link
+[ "$(cat "$work/x/notes.txt")" = "../folder-link/gap	$gap_note" ] || fail "korvaline-xargs.sh: a linked folder not followed"
 xrun 1 "$work/nowhere"
 [ "$(cat "$work/x/failed.txt")" = "$work/nowhere	korvaline-xargs: cannot list $work/nowhere: No such file or directory" ] &&
     [ ! -s "$work/x/notes.txt" ] ||
