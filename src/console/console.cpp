@@ -86,10 +86,13 @@ void Console::flush() {
     }
 }
 
-std::string missing_here(const FixedText& name) {
+std::string this_directory() {
     const std::string directory = current_directory();
-    return name.trimmed() + " does not exist in " +
-           (directory.empty() ? "the current directory" : directory);
+    return directory.empty() ? "the current directory" : directory;
+}
+
+std::string missing_here(const FixedText& name) {
+    return name.trimmed() + " does not exist in " + this_directory();
 }
 
 }  // namespace korvaline

@@ -77,6 +77,10 @@ class Console {
     std::map<std::string, Repeats, std::less<>> repeats_;
 };
 
+// The current directory as messages name it: its path, or "the current
+// directory" where the system cannot tell it.
+std::string this_directory();
+
 // "<name> does not exist in <the current directory>": why a name was refused.
 std::string missing_here(const FixedText& name);
 

@@ -9,6 +9,14 @@ std::string quoted(std::string_view name) {
     return text;
 }
 
+std::string comma_separated(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
 std::string printable(std::string_view message) {
     static constexpr char kHexDigits[] = "0123456789abcdef";
     std::string text;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvaline {
 
@@ -22,6 +23,9 @@ class Failure : public std::runtime_error {
 
 // A file name as it appears in messages, quoted so that blanks stay visible.
 std::string quoted(std::string_view name);
+
+// Names as a message lists them: "abc, def, ghi".
+std::string comma_separated(const std::vector<std::string>& names);
 
 // A message made fit for one line of a terminal: control characters, which
 // a name or a field may hold, are shown escaped (\n, \t, \x1b).

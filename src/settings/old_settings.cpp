@@ -85,13 +85,13 @@ std::string replaced_values_note(std::string_view old_text, const std::vector<Sa
     if (count == 0) {
         return "";
     }
-    std::string named;
+    std::vector<std::string> named;
     for (std::size_t i = 0; i < std::min(count, kKeysNamed); ++i) {
-        named += (named.empty() ? "" : ", ") + replaced[i]->key;
+        named.push_back(replaced[i]->key);
     }
     return "the old " + std::string(settings_name) + " had other values in " +
-           std::to_string(count) + (count == 1 ? " line (" : " lines (") + named + "); they " +
-           std::string(outcome);
+           std::to_string(count) + (count == 1 ? " line (" : " lines (") + comma_separated(named) +
+           "); they " + std::string(outcome);
 }
 
 }  // namespace korvaline

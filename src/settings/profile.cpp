@@ -227,6 +227,7 @@ std::optional<Profile> read_default_profile(const std::string& path, Closed clos
 
 Profile parse_profile(LineSource& lines, const std::string& path, const std::string& called) {
     ProfileReader reader(path, called);
+    const std::string& named = called.empty() ? path : called;
     std::string line;
     // A line past the limit is refused as soon as the limit is passed, so a
     // file of one endless line (zero bytes, say) is not read to its end.
@@ -235,12 +236,12 @@ Profile parse_profile(LineSource& lines, const std::string& path, const std::str
         // Read as a line, a whole old Mac file would be one comment or one
         // line of no known form.
         if (lines.lines_end_in_carriage_returns_only()) {
-            fail_at_line(called.empty() ? path : called, number,
+            fail_at_line(named, number,
                          "the lines end in a bare carriage return (line endings of an old Mac "
                          "editor); save the file with LF or CR LF line endings");
         }
         if (lines.last_line_was_cut()) {
-            fail_at_line(called.empty() ? path : called, number,
+            fail_at_line(named, number,
                          "the line is longer than " + std::to_string(kLongestLine) + " characters");
         }
         // Editors on Windows may start a UTF-8 file with a byte-order mark.

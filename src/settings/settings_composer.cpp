@@ -24,14 +24,6 @@ std::string profile_used(const Profile& profile, const std::string& source) {
     return used;
 }
 
-std::string joined(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& word : words) {
-        text += (text.empty() ? "" : ", ") + word;
-    }
-    return text;
-}
-
 // A crystal whose P4P file names no source gets each profile's common lines
 // only: where a profile has lines for some source, the crystal may well be
 // from it.
@@ -41,7 +33,8 @@ void note_lines_for_no_source(const std::vector<Profile>& profiles, const NamesI
         const std::vector<std::string> sources = profile.sources();
         if (!sources.empty()) {
             notes.push_back(names.p4p + " names no X-ray source; only the common lines of " +
-                            profile.called + " were used, not its lines for " + joined(sources));
+                            profile.called + " were used, not its lines for " +
+                            comma_separated(sources));
         }
     }
 }

@@ -11,7 +11,6 @@
 #include "core/failure.hpp"
 #include "core/file_names.hpp"
 #include "platform/directory_listing.hpp"
-#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 
 namespace korvaline {
@@ -45,20 +44,6 @@ std::optional<std::string> project_of(const std::string& name) {
     return project;
 }
 
-std::string here() {
-    const std::string directory = current_directory();
-    return directory.empty() ? "the current directory" : directory;
-}
-
-// "abc, def, ghi"
-std::string listed(const std::set<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) {
-        text += (text.empty() ? "" : ", ") + name;
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string find_project_name(const ExistenceTest& exists) {
@@ -76,15 +61,15 @@ std::string find_project_name(const ExistenceTest& exists) {
         }
     });
     if (!end.whole) {
-        fail_with_system_error("cannot list the files of " + here() + " to find the project",
-                               end.error);
+        fail_with_system_error(
+            "cannot list the files of " + this_directory() + " to find the project", end.error);
     }
     if (projects == 0) {
-        throw Failure("no project here: no file NAME1.001 in " + here());
+        throw Failure("no project here: no file NAME1.001 in " + this_directory());
     }
     if (projects > 1) {
-        throw Failure(std::to_string(projects) +
-                      " projects here, give one with --project: " + listed(first_projects));
+        throw Failure(std::to_string(projects) + " projects here, give one with --project: " +
+                      comma_separated({first_projects.begin(), first_projects.end()}));
     }
     const std::string& project = *first_projects.begin();
     // As a name given to --project, it would break saint.ini's lines.
