@@ -7,7 +7,8 @@
 
 #include "core/characters.hpp"
 #include "core/failure.hpp"
-#include "platform/places.hpp"
+#include "settings/profile_places.hpp"
+#include "settings/profile_reader.hpp"
 #include "setup/version.hpp"
 
 namespace korvaline {
@@ -328,7 +329,7 @@ std::string usage_text() {
            "gives: the site's and then the user's default place, where a file exists,\n"
            "the file KORVALINE_PROFILE names, each --profile, then each --set. The\n"
            "user's and the site's default places:\n" +
-           std::string(default_profile_places()) +
+           default_profile_places() +
            "\n"
            "Exit status: 0 saint.ini written, 1 failure, 2 wrong options.\n";
 }

@@ -12,6 +12,9 @@
 #include "failure_message.hpp"
 #include "scratch_directory.hpp"
 #include "scripted_console.hpp"
+#include "settings/profile_places.hpp"
+#include "settings/profile_reader.hpp"
+#include "settings/profile_template.hpp"
 
 namespace korvaline {
 namespace {
@@ -65,6 +68,7 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
          "p.ini:4: NROWS is given twice in [SAINT], first on line 2"},
         {"[SAINT]\nNROWS 1024\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
         {"[SAINT]\nNROWS\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"[SAINT]\n\xEF\xBB\xBFNROWS=1\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
         {"# Instrument 2\r[SAINT]\rNROWS=1024\r",
          "p.ini:1: the lines end in a bare carriage return (line endings of an old Mac editor); "
          "save the file with LF or CR LF line endings"},

@@ -8,6 +8,7 @@
 
 #include "scratch_directory.hpp"
 #include "settings/old_settings.hpp"
+#include "settings/profile_reader.hpp"
 #include "settings/settings_composer.hpp"
 #include "settings/wavelength_check.hpp"
 
@@ -113,6 +114,9 @@ TEST_F(OldSettingsTest, ValuesReplacedBeyondThoseOfTheCrystal) {
         {near_limit + "NROWS=512\n",  // NROWS=51 within the first 64 KiB
          "the old saint.ini had other values in 1 line (NCOLS); they are replaced"},
         {std::string(70000, 'x') + "\n[SAINT]\nNROWS=1\n", ""},
+        {"[SAINT:CU]\nNROWS=1\n[SAINT]\rNROWS=1\r", ""},
+        {"\xEF\xBB\xBF[SAINT]\nNROWS=1\n",
+         "the old saint.ini had other values in 1 line (NROWS); they are replaced"},
     };
     const std::filesystem::path old_file = dir_ / "saint.ini";
     for (const auto& c : cases) {

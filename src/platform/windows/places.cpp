@@ -21,22 +21,30 @@ bool is_absolute(const std::string& path) {
     return drive || (path.size() >= 2 && separator(path[0]) && separator(path[1]));
 }
 
-// The profile in a folder the variable `folder` names, or none.
-std::string profile_in(const EnvironmentLookup& environment, const char* folder) {
-    const std::string base = environment(folder).value_or("");
-    return is_absolute(base) ? base + "\\korvaline\\profile.ini" : "";
+// The folder the variable `name` names, or none.
+std::string folder_named_by(const EnvironmentLookup& environment, const char* name) {
+    const std::string folder = environment(name).value_or("");
+    return is_absolute(folder) ? folder : "";
 }
 
 }  // namespace
 
-DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
-    return {profile_in(environment, "APPDATA"), profile_in(environment, "PROGRAMDATA")};
+ConfigurationFolders configuration_folders(const EnvironmentLookup& environment) {
+    return {folder_named_by(environment, "APPDATA"), folder_named_by(environment, "PROGRAMDATA")};
 }
 
-std::string_view default_profile_places() {
-    return "  %APPDATA%\\korvaline\\profile.ini\n"
-           "  %KORVALINE_SITE_PROFILE% (%PROGRAMDATA%\\korvaline\\profile.ini when it is\n"
-           "      unset; none when it is empty)\n";
+ConfigurationFolderNames configuration_folder_names() {
+    return {"%APPDATA%", "APPDATA", "", "%PROGRAMDATA%"};
+}
+
+std::string variable_in_text(std::string_view name) {
+    std::string text(1, '%');
+    return text.append(name).append(1, '%');
+}
+
+std::string path_in(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    return path.append(1, '\\').append(name);
 }
 
 std::string current_directory() {
