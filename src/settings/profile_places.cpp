@@ -106,7 +106,8 @@ std::vector<Profile> load_profiles(const ProfileChoice& choice, Console& console
     if (!choice.refused) {
         const DefaultProfilePaths places = default_profile_paths(environment);
         add_if_found(profiles,
-                     read_default_profile(places.site, places.site, Closed::kFailure, console));
+                     read_default_profile(places.site, name_in_messages(places.site, names_in_full),
+                                          Closed::kFailure, console));
         add_if_found(profiles,
                      read_default_profile(places.user, places.user, Closed::kNoted, console));
         const std::string from_environment = environment(kProfileVariable).value_or("");
