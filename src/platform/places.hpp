@@ -40,6 +40,10 @@ std::string variable_in_text(std::string_view name);
 // The file or folder `name` inside `folder`, with the system's separator.
 std::string path_in(const std::string& folder, std::string_view name);
 
+// The folder that holds `folder`, a path from the root; empty for the root
+// itself.
+std::string parent_folder(const std::string& folder);
+
 // The current directory, for messages that say where a file was looked for;
 // empty when the system cannot tell it (it has been removed, say).
 std::string current_directory();

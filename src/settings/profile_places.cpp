@@ -6,6 +6,7 @@
 #include "console/line_source.hpp"
 #include "core/failure.hpp"
 #include "platform/input_file.hpp"
+#include "settings/folder_profiles.hpp"
 #include "settings/profile_reader.hpp"
 
 namespace korvaline {
@@ -101,7 +102,8 @@ std::string default_profile_places() {
 }
 
 std::vector<Profile> load_profiles(const ProfileChoice& choice, Console& console,
-                                   bool names_in_full, const EnvironmentLookup& environment) {
+                                   bool names_in_full, const EnvironmentLookup& environment,
+                                   const FolderSearch& folders) {
     std::vector<Profile> profiles;
     if (!choice.refused) {
         const DefaultProfilePaths places = default_profile_paths(environment);
@@ -110,6 +112,13 @@ std::vector<Profile> load_profiles(const ProfileChoice& choice, Console& console
                                           Closed::kFailure, console));
         add_if_found(profiles,
                      read_default_profile(places.user, places.user, Closed::kNoted, console));
+        const std::string crystal_folder =
+            folders.crystal_folder.empty() ? current_directory() : folders.crystal_folder;
+        if (!crystal_folder.empty()) {
+            for (Profile& found : load_folder_profiles(crystal_folder, console, folders.top)) {
+                profiles.push_back(std::move(found));
+            }
+        }
         const std::string from_environment = environment(kProfileVariable).value_or("");
         if (!from_environment.empty()) {
             const std::string called = name_in_messages(from_environment, names_in_full);

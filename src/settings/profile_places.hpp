@@ -23,15 +23,23 @@ DefaultProfilePaths default_profile_paths(const EnvironmentLookup& environment =
 // Those places as the help text names them, one to a line or two.
 std::string default_profile_places();
 
+// Where folder profiles are looked for: from the crystal's folder (the
+// current directory where empty) up to `top` (the root where empty).
+struct FolderSearch {
+    std::string crystal_folder;
+    std::string top;
+};
+
 // Where the profiles come from, as the command line says.
 struct ProfileChoice {
     std::vector<std::string> named;  // --profile FILE, in order, since the last --no-profile
-    bool refused = false;            // --no-profile: no default place, no KORVALINE_PROFILE
-    std::vector<Profile> set;        // --set KEY=VALUE, in order
+    bool refused = false;      // --no-profile: no default place, no folder's, no KORVALINE_PROFILE
+    std::vector<Profile> set;  // --set KEY=VALUE, in order
 };
 
 // The profiles to apply, lowest first: the site's default place, the user's,
-// the file KORVALINE_PROFILE names, each --profile, each --set. Each later
+// the folder profiles (farthest first), the file KORVALINE_PROFILE names,
+// each --profile, each --set. Each later
 // one changes only the lines it gives. A named profile that is missing, a
 // default place that is a symbolic link to nothing, or any profile that
 // cannot be read or is not a regular file, is a Failure; but where the
@@ -40,6 +48,7 @@ struct ProfileChoice {
 // name a file given by a relative path from the root.
 std::vector<Profile> load_profiles(const ProfileChoice& choice, Console& console,
                                    bool names_in_full = false,
-                                   const EnvironmentLookup& environment = environment_value);
+                                   const EnvironmentLookup& environment = environment_value,
+                                   const FolderSearch& folders = {});
 
 }  // namespace korvaline

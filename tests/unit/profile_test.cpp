@@ -183,8 +183,9 @@ TEST(ProfileTest, LinesForTheCrystalsSource) {
 using ProfileSearchTest = ScratchDirectoryTest;
 
 // Every profile found is a layer, lowest first: the site's place, the
-// user's, the variable's, each --profile, each --set; --no-profile drops the
-// first three and every --profile before it.
+// user's, the folders' from the farthest to the crystal's own, the
+// variable's, each --profile, each --set; --no-profile drops the first four
+// and every --profile before it.
 TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
     const std::string site = (dir_ / "site.ini").string();
     const std::string by_variable = (dir_ / "variable.ini").string();
@@ -203,6 +204,10 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
     std::ofstream(user) << "[SAINT]\nNCOLS=2048\n";
     std::ofstream(by_variable) << "[SAINT]\nNROWS=2048\n";
     std::ofstream(named) << "[SCALE]\nSCALE_WAVE=0.5\n";
+    std::filesystem::create_directories(dir_ / "a" / "b");
+    std::ofstream(dir_ / "a" / "korvaline.ini") << "[SAINT]\nNCOLS=3000\nNROWS=3000\n";
+    std::ofstream(dir_ / "a" / "b" / "korvaline.ini") << "[SAINT]\nNCOLS=3001\n";
+    const FolderSearch folders{(dir_ / "a" / "b").string(), dir_.string()};
     const struct {
         std::vector<std::string> named;  // --profile
         bool refused;                    // --no-profile
@@ -211,13 +216,13 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
         bool in_full;      // files named from the root in failures
         std::string used;  // the profiles' names, then NROWS NCOLS SCALE_WAVE for a Cu crystal
     } cases[] = {
-        {{}, false, false, false, false, "site user; 1024 2048 1.54184"},
+        {{}, false, false, false, false, "site user a b; 3000 3001 1.54184"},
         {{named},
          false,
          true,
          true,
          true,
-         "site user variable named --set NCOLS=4096; 2048 4096 0.5"},
+         "site user a b variable named --set NCOLS=4096; 2048 4096 0.5"},
         {{named}, true, true, false, false, "named; 512 512 0.5"},
         {{}, true, true, true, false, "--set NCOLS=4096; 512 4096 7.1073002E-01"},
         {{"missing.ini"}, false, true, false, false, "cannot open profile 'missing.ini': "},
@@ -236,10 +241,13 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
         std::string used;
         ScriptedConsole script("", {});
         try {
-            const std::vector<Profile> profiles =
-                load_profiles(choice, script.console, c.in_full, environment(c.with_variable));
+            const std::vector<Profile> profiles = load_profiles(
+                choice, script.console, c.in_full, environment(c.with_variable), folders);
             for (const Profile& profile : profiles) {
-                const std::string name = std::filesystem::path(profile.path).stem().string();
+                const std::filesystem::path path(profile.path);
+                const std::string name = path.filename() == "korvaline.ini"
+                                             ? path.parent_path().filename().string()
+                                             : path.stem().string();
                 used += (name == "profile" ? "user" : name) + " ";
             }
             std::vector<SaintIniLine> lines = saint_ini_lines(SetupRecord{});

@@ -38,6 +38,19 @@ std::string path_in(const std::string& folder, std::string_view name) {
     return path.append(1, '/').append(name);
 }
 
+std::string parent_folder(const std::string& folder) {
+    const std::size_t last = folder.find_last_not_of('/');
+    if (last == std::string::npos) {
+        return "";
+    }
+    const std::size_t separator = folder.find_last_of('/', last);
+    if (separator == std::string::npos) {
+        return "";
+    }
+    const std::size_t end = folder.find_last_not_of('/', separator);
+    return end == std::string::npos ? "/" : folder.substr(0, end + 1);
+}
+
 std::string current_directory() {
     std::string path(256, '\0');
     while (::getcwd(path.data(), path.size()) == nullptr) {

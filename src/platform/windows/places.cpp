@@ -1,5 +1,6 @@
 #include "platform/places.hpp"
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/failure.hpp"
@@ -45,6 +46,34 @@ std::string variable_in_text(std::string_view name) {
 std::string path_in(const std::string& folder, std::string_view name) {
     std::string path = folder;
     return path.append(1, '\\').append(name);
+}
+
+// The root is a drive's (C:\) or a share's (\\server\share\); what
+// stands above it is no folder.
+std::string parent_folder(const std::string& folder) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    std::size_t root = 3;
+    if (folder.size() >= 2 && separator(folder[0]) && separator(folder[1])) {
+        const std::size_t server_end = folder.find_first_of("\\/", 2);
+        const std::size_t share_end = server_end == std::string::npos
+                                          ? std::string::npos
+                                          : folder.find_first_of("\\/", server_end + 1);
+        root = share_end == std::string::npos ? folder.size() : share_end + 1;
+    }
+    std::size_t end = folder.size();
+    while (end > root && separator(folder[end - 1])) {
+        --end;
+    }
+    if (end <= root) {
+        return "";
+    }
+    while (end > root && !separator(folder[end - 1])) {
+        --end;
+    }
+    while (end > root && separator(folder[end - 1])) {
+        --end;
+    }
+    return folder.substr(0, std::max(end, root));
 }
 
 std::string current_directory() {
