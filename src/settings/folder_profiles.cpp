@@ -48,14 +48,15 @@ std::optional<Profile> folder_profile(const std::string& folder,
     std::optional<InputFile> file =
         InputFile::open_if_present(path, "profile " + quoted(path), &refusal);
     if (!refusal.empty()) {
-        console.note("cannot read " + path + ": " + refusal + "; going on without it");
+        console.note("profile-unreadable",
+                     "cannot read " + path + ": " + refusal + "; going on without it");
     }
     if (!file) {
         return std::nullopt;
     }
     const std::string reason = distrust(path, folder, crystal);
     if (!reason.empty()) {
-        console.note("passed over the profile " + path + ": " + reason);
+        console.note("untrusted-profile", "passed over the profile " + path + ": " + reason);
         return std::nullopt;
     }
     LineSource lines(std::move(*file));

@@ -66,7 +66,8 @@ std::optional<Profile> read_default_profile(const std::string& path, const std::
     std::optional<InputFile> file = InputFile::open_if_present(
         path, "profile " + quoted(called), closed == Closed::kNoted ? &refusal : nullptr);
     if (!refusal.empty()) {
-        console.note("cannot read " + called + ": " + refusal + "; going on without it");
+        console.note("profile-unreadable",
+                     "cannot read " + called + ": " + refusal + "; going on without it");
     }
     if (!file) {
         return std::nullopt;
