@@ -60,6 +60,31 @@ void apply_profiles(const std::vector<Profile>& profiles, std::string_view sourc
     }
 }
 
+namespace {
+
+const Profile* highest_with(const std::vector<Profile>& profiles,
+                            std::optional<Profile::OwnSetting> Profile::*setting) {
+    const auto found =
+        std::find_if(profiles.rbegin(), profiles.rend(),
+                     [&](const Profile& profile) { return (profile.*setting).has_value(); });
+    return found == profiles.rend() ? nullptr : &*found;
+}
+
+}  // namespace
+
+const Profile* profile_giving_source(const std::vector<Profile>& profiles) {
+    return highest_with(profiles, &Profile::source_setting);
+}
+
+const Profile* profile_giving_accept(const std::vector<Profile>& profiles) {
+    return highest_with(profiles, &Profile::accept_setting);
+}
+
+std::vector<std::string> notes_accepted_by(const std::vector<Profile>& profiles) {
+    const Profile* giving = profile_giving_accept(profiles);
+    return giving != nullptr ? giving->accept_setting->values : std::vector<std::string>{};
+}
+
 const Profile* profile_giving(const std::vector<Profile>& profiles, std::string_view section,
                               std::string_view key, std::string_view source) {
     for (auto profile = profiles.rbegin(); profile != profiles.rend(); ++profile) {

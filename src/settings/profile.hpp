@@ -24,12 +24,22 @@ struct Profile {
         std::size_t line = 0;  // its line in the file, from 1; 1 for a --set
     };
 
+    // A line of the program's own section, [KORVALINE], which is no
+    // section of saint.ini.
+    struct OwnSetting {
+        std::vector<std::string> values;  // SOURCE's one target; ACCEPT's names
+        std::size_t line = 0;
+    };
+
     std::string path;  // as it was named or found; for --set, the option: "--set NROWS=1024"
     std::vector<Entry> entries;
     // The name failures and notes give it: the path, from the root where the
     // run names files so.
     std::string called;
-    bool from_set = false;  // one line given by --set
+    bool from_set = false;                     // one line given by --set
+    std::optional<OwnSetting> source_setting;  // SOURCE=CU: the target where nothing else names one
+    std::optional<OwnSetting>
+        accept_setting;  // ACCEPT=NAME,...: notes a person has seen and accepted
 
     // Where a value from it comes from, as a note says: "from PATH", "from --set".
     std::string origin() const;
@@ -54,6 +64,14 @@ void apply_profile(const Profile& profile, std::string_view source,
 // the highest one that gives it decides.
 void apply_profiles(const std::vector<Profile>& profiles, std::string_view source,
                     std::vector<SaintIniLine>& lines);
+
+// The highest of `profiles` that gives [KORVALINE] SOURCE, or ACCEPT; null
+// where none does. The highest decides alone: lists are not merged.
+const Profile* profile_giving_source(const std::vector<Profile>& profiles);
+const Profile* profile_giving_accept(const std::vector<Profile>& profiles);
+
+// The notes the highest profile that gives ACCEPT accepts; none without one.
+std::vector<std::string> notes_accepted_by(const std::vector<Profile>& profiles);
 
 // The highest of `profiles` that gives `key` of `section` for `source`; null
 // where none does.

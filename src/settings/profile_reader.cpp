@@ -7,6 +7,7 @@
 
 #include "core/characters.hpp"
 #include "core/failure.hpp"
+#include "core/note_names.hpp"
 #include "core/numbers.hpp"
 #include "core/setup_record.hpp"
 #include "settings/saint_ini_lines.hpp"
@@ -18,6 +19,9 @@ namespace {
 
 // Longer lines are no profile's: they are refused, not cut.
 constexpr std::size_t kLongestLine = 4096;
+// The program's own section: what korvaline itself is to do, not a line of
+// saint.ini.
+constexpr std::string_view kOwnSection = "KORVALINE";
 
 std::string bracketed(std::string_view section) {
     std::string text(1, '[');
@@ -31,8 +35,8 @@ std::string bracketed(std::string_view section) {
 class ProfileReader {
   public:
     ProfileReader(std::string path, std::string called)
-        : known_(saint_ini_lines(SetupRecord{})),
-          profile_{std::move(path), {}, std::move(called), false} {
+        : known_(saint_ini_lines(SetupRecord{})), profile_{std::move(path), {}, std::move(called),
+                                                           false,           {}, {}} {
         if (profile_.called.empty()) {
             profile_.called = profile_.path;
         }
@@ -91,6 +95,16 @@ class ProfileReader {
   private:
     // [SECTION], or [SECTION:TARGET] for the lines of one X-ray source.
     void take_section(const SettingsLine& line) {
+        if (line.name == kOwnSection) {
+            if (line.has_target) {
+                fail(bracketed(kOwnSection) +
+                     " is korvaline's own section; it has no lines for one "
+                     "source");
+            }
+            section_ = kOwnSection;
+            source_.clear();
+            return;
+        }
         const bool known = std::any_of(known_.begin(), known_.end(), [&](const SaintIniLine& l) {
             return l.section == line.name;
         });
@@ -119,6 +133,10 @@ class ProfileReader {
         if (section_.empty()) {
             fail(key + " stands before any [SECTION] line");
         }
+        if (section_ == kOwnSection) {
+            take_own_key(key, value);
+            return;
+        }
         const SaintIniLine* line = key_line(known_, section_, key);
         if (line == nullptr) {
             fail(key + " is not a line of " + bracketed(section_) + where_else(key));
@@ -137,6 +155,52 @@ class ProfileReader {
         }
         check_value_kind(key, value, line->value);
         profile_.entries.push_back({section_, key, std::string(value), source_, number_});
+    }
+
+    void take_own_key(const std::string& key, std::string_view value) {
+        std::optional<Profile::OwnSetting>* setting = key == "SOURCE"   ? &profile_.source_setting
+                                                      : key == "ACCEPT" ? &profile_.accept_setting
+                                                                        : nullptr;
+        if (setting == nullptr) {
+            fail(key + " is not a line of " + bracketed(kOwnSection) +
+                 "; it holds SOURCE and ACCEPT");
+        }
+        if (setting->has_value()) {
+            fail(key + " is given twice in " + bracketed(kOwnSection) + ", first on line " +
+                 std::to_string((*setting)->line));
+        }
+        if (holds_control_character(value)) {
+            fail("the value of " + key + " holds a control character");
+        }
+        *setting = Profile::OwnSetting{
+            key == "SOURCE" ? std::vector{source_symbol(value)} : accepted_names(value), number_};
+    }
+
+    std::string source_symbol(std::string_view value) const {
+        std::optional<std::string> symbol = element_symbol(value);
+        if (!symbol) {
+            fail("SOURCE takes a chemical element's symbol such as CU, not " + quoted(value));
+        }
+        return *symbol;
+    }
+
+    // ACCEPT=frame-gap,title-cut: names of notes. An empty list accepts
+    // none, over a lower layer's list.
+    std::vector<std::string> accepted_names(std::string_view value) const {
+        std::vector<std::string> names;
+        while (!value.empty() || !names.empty()) {
+            const std::size_t comma = value.find(',');
+            const std::string_view name = without_blanks_around(value.substr(0, comma));
+            if (!note_kind_named(name)) {
+                fail("ACCEPT: " + quoted(name) + " is not the name of a note such as frame-gap");
+            }
+            names.emplace_back(name);
+            if (comma == std::string_view::npos) {
+                break;
+            }
+            value.remove_prefix(comma + 1);
+        }
+        return names;
     }
 
     // A line whose built-in value is a number takes a number of that kind, so

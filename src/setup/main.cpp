@@ -65,7 +65,10 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
         compose_settings(record, profiles, command_line.source,
                          names_in_notes(record, destination, command_line.names_files_in_full()));
     show_composition(settings, console);
-    const Strictness strictness{command_line.strict, command_line.accepted_notes};
+    Strictness strictness{command_line.strict, command_line.accepted_notes};
+    for (const std::string& accepted : notes_accepted_by(profiles)) {
+        strictness.accepted.push_back(accepted);
+    }
     const Note old_file_note = note_on_old_file(destination, settings.lines, strictness.strict);
     refuse_if_noted(console, old_file_note, strictness);
     save_settings(settings.lines, destination, command_line.backup, strictness, old_file_note,

@@ -69,6 +69,18 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
         {"[SAINT]\nNROWS 1024\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
         {"[SAINT]\nNROWS\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
         {"[SAINT]\n\xEF\xBB\xBFNROWS=1\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"[KORVALINE]\nSOURCE=Xx\n",
+         "p.ini:2: SOURCE takes a chemical element's symbol such as CU, not 'Xx'"},
+        {"[KORVALINE]\nACCEPT=frame-gap, nosuch\n",
+         "p.ini:2: ACCEPT: 'nosuch' is not the name of a note such as frame-gap"},
+        {"[KORVALINE]\nACCEPT=frame-gap,\n",
+         "p.ini:2: ACCEPT: '' is not the name of a note such as frame-gap"},
+        {"[KORVALINE]\nNROWS=1\n",
+         "p.ini:2: NROWS is not a line of [KORVALINE]; it holds SOURCE and ACCEPT"},
+        {"[KORVALINE:CU]\n",
+         "p.ini:1: [KORVALINE] is korvaline's own section; it has no lines for one source"},
+        {"[KORVALINE]\nACCEPT=\nACCEPT=log\n",
+         "p.ini:3: ACCEPT is given twice in [KORVALINE], first on line 2"},
         {"# Instrument 2\r[SAINT]\rNROWS=1024\r",
          "p.ini:1: the lines end in a bare carriage return (line endings of an old Mac editor); "
          "save the file with LF or CR LF line endings"},
@@ -177,6 +189,34 @@ TEST(ProfileTest, LinesForTheCrystalsSource) {
         EXPECT_EQ(applied, c.applied) << c.source;
         EXPECT_EQ(profile.has_lines_for(c.source), c.has_lines) << c.source;
         EXPECT_EQ(profile.entry_for("SCALE", "SCALE_WAVE", c.source)->line, c.wave_line);
+    }
+}
+
+// [KORVALINE] gives the source and the accepted notes; the highest layer
+// that gives one decides alone, an empty ACCEPT too.
+TEST(ProfileTest, OwnSectionLayersWhole) {
+    const auto parsed = [](const std::string& text) {
+        LineSource lines = LineSource::from_text(text);
+        return parse_profile(lines, "p.ini");
+    };
+    const Profile low =
+        parsed("[KORVALINE]\nSOURCE=mo\nACCEPT=frame-gap , log\n[SAINT]\nNROWS=1\n");
+    const Profile high = parsed("[KORVALINE]\nACCEPT=\n");
+    EXPECT_EQ(low.entries.size(), 1u);
+    const struct {
+        std::vector<Profile> layers;
+        std::vector<std::string> accepted;
+        std::size_t accept_line;
+    } cases[] = {
+        {{low}, {"frame-gap", "log"}, 3},
+        {{low, high}, {}, 2},
+        {{high, low}, {"frame-gap", "log"}, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(notes_accepted_by(c.layers), c.accepted);
+        EXPECT_EQ(profile_giving_accept(c.layers)->accept_setting->line, c.accept_line);
+        EXPECT_EQ(profile_giving_source(c.layers)->source_setting->values,
+                  std::vector<std::string>{"MO"});
     }
 }
 
