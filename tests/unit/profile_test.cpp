@@ -308,19 +308,21 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
 // A batch's log names the site's profile from the root, as every other.
 TEST_F(ProfileSearchTest, ARelativeSiteProfileIsNamedInFull) {
     std::ofstream(dir_ / "site.ini") << "[SAINT]\nNROWS=x\n";
-    const std::filesystem::path site = std::filesystem::relative(dir_ / "site.ini");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
     for (const bool in_full : {false, true}) {
         const std::string named =
-            in_full ? (std::filesystem::current_path() / site).string() : site.string();
+            in_full ? (std::filesystem::current_path() / "site.ini").string() : "site.ini";
         ScriptedConsole script("", {});
         EXPECT_EQ(failure_message([&] {
                       load_profiles({}, script.console, in_full, [&](const std::string& name) {
-                          return name == "KORVALINE_SITE_PROFILE" ? std::optional(site.string())
+                          return name == "KORVALINE_SITE_PROFILE" ? std::optional("site.ini")
                                                                   : std::nullopt;
                       });
                   }),
                   named + ":2: NROWS takes a whole number such as 512, not 'x'");
     }
+    std::filesystem::current_path(before);
 }
 
 }  // namespace
