@@ -14,10 +14,10 @@ struct Ownership {
     bool sticky = false;            // a folder whose entries only their owners may rename
 };
 
-// The ownership of `path`, symbolic links followed: none on a system whose
-// files have no owner and mode in this sense (Windows). A Failure where the
-// system cannot tell.
-std::optional<Ownership> ownership_of(const std::string& path);
+// The ownership of `path`, a symbolic link followed unless `of_link_itself`:
+// none on a system whose files have no owner and mode in this sense
+// (Windows). A Failure where the system cannot tell.
+std::optional<Ownership> ownership_of(const std::string& path, bool of_link_itself = false);
 
 // The number of the user the program runs as.
 std::uint64_t running_user();

@@ -416,6 +416,7 @@ TEST(FailureTest, FolderProfileIsTakenOnlyWhereItsOwnerAndModesAllow) {
         mode_t folder_mode;
         std::string seen;  // taken, or why it is passed over; empty: not a word
         bool unprivileged = false;
+        bool link = false;  // korvaline.ini links to root's file, the owner's link
     } cases[] = {
         {0, 0644, 0, 0755, taken},
         {kNobody, 0644, 0, 0755,
@@ -429,14 +430,21 @@ TEST(FailureTest, FolderProfileIsTakenOnlyWhereItsOwnerAndModesAllow) {
          "no sticky bit"},
         {0, 0644, 0, 01777, taken},
         {0, 0644, 0, 0711, "", true},
+        {kNobody, 0644, 0, 0755,
+         "it belongs to user 65534, who is neither root, the user running korvaline nor the "
+         "owner of the crystal's folder",
+         false, true},
     };
     for (const auto& c : cases) {
         Workspace workspace;
         lay_out_project(workspace);
         const fs::path folder = fs::canonical(workspace.dir().parent_path());
         const fs::path profile = folder / "korvaline.ini";
-        write_file(profile, "[SAINT]\nNROWS=1024\n");
-        ASSERT_EQ(::chown(profile.c_str(), c.owner, 0), 0) << "needs root, as CI has";
+        write_file(c.link ? folder / "root.ini" : profile, "[SAINT]\nNROWS=1024\n");
+        if (c.link) {
+            fs::create_symlink("root.ini", profile);
+        }
+        ASSERT_EQ(::lchown(profile.c_str(), c.owner, 0), 0) << "needs root, as CI has";
         ASSERT_EQ(::chown(workspace.dir().c_str(), c.crystal_owner, 0), 0);
         fs::permissions(profile, fs::perms(c.mode));
         fs::permissions(folder, fs::perms(c.folder_mode));

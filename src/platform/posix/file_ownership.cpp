@@ -11,9 +11,11 @@
 
 namespace korvaline {
 
-std::optional<Ownership> ownership_of(const std::string& path) {
+std::optional<Ownership> ownership_of(const std::string& path, bool of_link_itself) {
     struct stat facts {};
-    if (::stat(path.c_str(), &facts) != 0) {
+    const int status =
+        of_link_itself ? ::lstat(path.c_str(), &facts) : ::stat(path.c_str(), &facts);
+    if (status != 0) {
         const int error = errno;
         fail_with_system_error("cannot tell who owns " + quoted(path), error);
     }

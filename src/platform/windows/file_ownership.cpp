@@ -6,7 +6,7 @@ namespace korvaline {
 
 // Owners and modes as POSIX has them are not Windows' way of granting
 // access: no file is judged by them there.
-std::optional<Ownership> ownership_of(const std::string&) {
+std::optional<Ownership> ownership_of(const std::string&, bool) {
     return std::nullopt;
 }
 
