@@ -7,7 +7,7 @@
 # comment, a crystal with a note written elsewhere by -o, a work directory
 # that exists and one that cannot be made, a line past the list's end, a
 # CR LF list, a wrong option, a failed.txt that is a symbolic link, the
-# default list, a line with blanks that names no directory, a line holding
+# default list, a collection still being written (--settled), a line with blanks that names no directory, a line holding
 # an escape, and a korvaline killed after a note; then the xargs recipe
 # on a folder (a crystal not named after its project in it), on a link to
 # it, on a missing one, on one whose entries are a link loop, a name with
@@ -76,7 +76,7 @@ expect() {
         >/dev/null 2>"$work/err" </dev/null || status=$?
     [ "$status" -eq "$expected" ] && [ "$(cat "$work/err")" = "$errors" ] ||
         fail "task $task of ${1-}: status $status, standard error: $(cat "$work/err")"
-    [ "$expected" -eq 0 ] || printf '92000_%s\t%s\t%s\n' "$task" "$(sed -n "${task}p" "$work/$1" | tr -d '\r')" \
+    [ "$expected" -eq 0 ] || printf '92000_%s\t%s\t%s\n' "$task" "$(sed -n "${task}p" "$work/$1" | tr -d '\r' | sed 's/\t/\\t/g; s/\x1b/\\x1b/g')" \
         "${errors%%"$newline"*}" >>"$work/${1%/*}/failed.expected"
 }
 expect 1 0 "" lists/cu.txt --profile "$work/lab.ini"
@@ -84,6 +84,9 @@ expect 2 1 "korvaline: no project here: no file NAME1.001 in $work/empty" lists/
 expect 3 1 "korvaline: cannot create a temporary file beside $work/locked/saint.ini: Permission denied" \
     lists/cu.txt
 expect 4 1 "korvaline: cannot enter directory 'gone': No such file or directory" lists/cu.txt
+touch -d '2 hours ago' "$work/Alice Smith/mo02"/* && touch "$work/Alice Smith/mo02/quartz2.010"
+expect 5 1 "korvaline: $work/Alice Smith/mo02/quartz2.010 was written less than a minute ago; the collection may still be running (--settled=10)" \
+    lists/cu.txt --settled=10
 for task in 5 6 7 8; do expect $task 0 "" lists/cu.txt; done
 gap_note="korvaline: note: run 1 stops at frame 4: gap1.005 is missing but gap1.006 exists [frame-gap]"
 expect 9 0 "$gap_note" lists/cu.txt -o gap.ini
@@ -92,7 +95,6 @@ expect 11 1 "korvaline-array: task 11: cannot make $work/workless/work: File exi
 expect 12 0 "" lists/cu.txt --profile "$work/lab.ini"
 expect 13 1 "korvaline-array: task 13: no directory '$work/Alice Smith/mo2'" lists/cu.txt
 expect 14 1 "korvaline: cannot enter directory 'gone\x1b[31m': No such file or directory" lists/cu.txt
-sed -i 's/\x1b/\\x1b/' "$work/lists/failed.expected"
 user=$as_user as_user=
 expect 15 0 "" lists/cu.txt
 as_user=$user
