@@ -141,7 +141,7 @@ class ProfileReader {
             fail("the value of " + key + " holds a control character");
         }
         check_value_kind(key, value, line->value);
-        profile_.entries.push_back({section_, key, std::string(value), source_});
+        profile_.entries.push_back({section_, key, std::string(value), source_, number_});
     }
 
     // A line whose built-in value is a number takes a number of that kind, so

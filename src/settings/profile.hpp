@@ -23,7 +23,8 @@ struct Profile {
         std::string section;
         std::string key;
         std::string value;
-        std::string source;  // the target in upper case; empty on a common line
+        std::string source;    // the target in upper case; empty on a common line
+        std::size_t line = 0;  // its line in the file, from 1; 1 for a --set
     };
 
     std::string path;  // as it was named or found; for --set, the option: "--set NROWS=1024"

@@ -154,11 +154,12 @@ TEST(ProfileTest, LinesForTheCrystalsSource) {
         std::string source;
         std::string applied;  // NROWS, NCOLS and SCALE_WAVE as applied
         bool has_lines;
+        std::size_t wave_line;  // the line SCALE_WAVE is taken from
     } cases[] = {
-        {"CU", "1024 512 1.54184", true},
-        {"AG", "1024 2048 0.71073", true},
-        {"MO", "1024 512 0.71073", false},
-        {"", "1024 512 0.71073", false},
+        {"CU", "1024 512 1.54184", true, 4},
+        {"AG", "1024 2048 0.71073", true, 6},
+        {"MO", "1024 512 0.71073", false, 6},
+        {"", "1024 512 0.71073", false, 6},
     };
     for (const auto& c : cases) {
         std::vector<SaintIniLine> lines = saint_ini_lines(SetupRecord{});
@@ -171,6 +172,7 @@ TEST(ProfileTest, LinesForTheCrystalsSource) {
         }
         EXPECT_EQ(applied, c.applied) << c.source;
         EXPECT_EQ(profile.has_lines_for(c.source), c.has_lines) << c.source;
+        EXPECT_EQ(profile.entry_for("SCALE", "SCALE_WAVE", c.source)->line, c.wave_line);
     }
 }
 
