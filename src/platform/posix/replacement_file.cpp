@@ -1,7 +1,6 @@
 #include "platform/replacement_file.hpp"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <limits.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -18,6 +17,7 @@
 
 #include "core/failure.hpp"
 #include "platform/directory_names.hpp"
+#include "platform/identity.hpp"
 #include "platform/posix/file_kind.hpp"
 #include "platform/standard_streams.hpp"
 #include "platform/system_error.hpp"
@@ -233,18 +233,6 @@ bool fit_access_list_to_group(char* list, std::size_t length, bool group_kept) {
         }
     }
     return has_mask;
-}
-
-// A group as a note names it: its name, or its number where it has none.
-std::string group_name(gid_t group) {
-    std::array<char, 4096> buffer{};
-    struct group entry {};
-    struct group* found = nullptr;
-    if (::getgrgid_r(group, &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr) {
-        return found->gr_name;
-    }
-    return std::to_string(group);
 }
 
 // A second link to `path` under a name beside it that nothing has yet, given
