@@ -81,12 +81,15 @@ std::optional<std::string> start_of_file(const std::string& path, std::size_t lo
 
 }  // namespace
 
-std::optional<std::string> old_settings_bytes(const std::string& path) {
+std::optional<OldSettings> old_settings(const std::string& path) {
     std::optional<std::string> text = start_of_file(path, kLongestRead + 1);
-    if (text && text->size() > kLongestRead) {
+    if (!text) {
         return std::nullopt;
     }
-    return text;
+    if (text->size() > kLongestRead) {
+        return OldSettings{old_settings_start(path), false};
+    }
+    return OldSettings{std::move(*text), true};
 }
 
 std::vector<const SaintIniLine*> lines_not_in(std::string_view old_text,

@@ -15,9 +15,14 @@ namespace korvaline {
 // goes on whatever becomes of it.
 std::string old_settings_start(const std::string& path);
 
-// The whole file at `path`, as a save is about to replace it; none where
-// there is none, it cannot be read, or it is larger than any saint.ini.
-std::optional<std::string> old_settings_bytes(const std::string& path);
+// The file at `path` that a save is about to replace: its bytes, whole where
+// it is no larger than any saint.ini, else its start as old_settings_start
+// gives it. None where there is none or it cannot be read.
+struct OldSettings {
+    std::string text;
+    bool whole = true;
+};
+std::optional<OldSettings> old_settings(const std::string& path);
 
 // The key lines of `lines` that `old_text` does not hold as they are: with
 // another value, or not at all. In the order of `lines`.

@@ -46,12 +46,13 @@ std::string command_line_text(const std::vector<std::string>& arguments) {
 
 std::string log_block(const SavedFile& saved) {
     const std::string file = printable(saved.file);
-    std::string block = std::string(kHeader) + saved.time + " " + file + "\n";
-    add_field(block, "version", saved.version);
-    add_field(block, "user", printable(saved.user));
-    add_field(block, "host", printable(saved.host));
-    add_field(block, "directory", printable(saved.directory));
-    add_field(block, "command", command_line_text(saved.arguments));
+    const RunFacts& run = saved.run;
+    std::string block = std::string(kHeader) + run.time + " " + file + "\n";
+    add_field(block, "version", run.version);
+    add_field(block, "user", printable(run.user));
+    add_field(block, "host", printable(run.host));
+    add_field(block, "directory", printable(run.directory));
+    add_field(block, "command", command_line_text(run.arguments));
     add_field(block, "file", file);
     add_field(block, "sha256", saved.sha256 + "  " + file);
     if (!saved.backup.empty()) {
@@ -69,8 +70,8 @@ std::string log_block(const SavedFile& saved) {
         add_field(block, "changed", line_with_origin(line));
     }
     add_field(block, "p4p", printable(saved.p4p));
-    for (const std::string& run : saved.runs) {
-        add_field(block, "run", printable(run));
+    for (const std::string& found : saved.runs) {
+        add_field(block, "run", printable(found));
     }
     for (const std::string& note : saved.notes) {
         add_field(block, "note", printable(note));

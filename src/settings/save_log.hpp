@@ -14,20 +14,25 @@ namespace korvaline {
 // work files saint makes under ./work/.
 inline constexpr std::string_view kSaveLogName = "korvaline.log";
 
-// One save as its block in the log tells it. The time and the host are the
-// caller's, so that a block can be made without a clock or a network.
-struct SavedFile {
+// What a block says of the run itself. The caller's, so that a block can
+// be made without a clock or a network.
+struct RunFacts {
     std::string time;  // "2026-12-01T02:00:00Z"
     std::string version;
     std::string user;  // a name, else a number
     std::string host;
     std::string directory;               // the working directory
     std::vector<std::string> arguments;  // the command line, the program first
-    std::string file;                    // the file written, from the root
-    std::string sha256;                  // of its bytes as written
-    std::string backup;                  // empty: none made
-    std::vector<std::string> profiles;   // as standard output names them
-    std::vector<SaintIniLine> lines;     // the file's lines, with their origins
+};
+
+// One save as its block in the log tells it.
+struct SavedFile {
+    RunFacts run;
+    std::string file;                   // the file written, from the root
+    std::string sha256;                 // of its bytes as written
+    std::string backup;                 // empty: none made
+    std::vector<std::string> profiles;  // as standard output names them
+    std::vector<SaintIniLine> lines;    // the file's lines, with their origins
     // The lines that differ from the file the program wrote before, where
     // that file was left as written.
     std::vector<SaintIniLine> changed;
