@@ -98,7 +98,8 @@ std::vector<const SaintIniLine*> lines_not_in(std::string_view old_text,
     std::vector<const SaintIniLine*> differing;
     for (const SaintIniLine& line : lines) {
         const bool held = std::any_of(old_lines.begin(), old_lines.end(), [&](const OldLine& old) {
-            return old.section == line.section && old.key == line.key && old.value == line.value;
+            return old.section == line.section && old.key == line.key &&
+                   old.value == without_blanks_around(line.value);
         });
         if (line.kind == SaintIniLine::Kind::kKey && !held) {
             differing.push_back(&line);

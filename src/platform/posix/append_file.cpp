@@ -24,9 +24,16 @@ void close_quietly(int fd) {
     ::close(fd);
 }
 
-[[noreturn]] void fail_to_open(const std::string& name, int error) {
+// A FIFO without a reader and a directory cannot be opened to write at all;
+// they are named for what they are.
+[[noreturn]] void fail_to_open(const std::string& path, const std::string& name, int error) {
+    struct stat info {};
     if (error == ELOOP) {
         throw Failure("cannot open " + name + ": it is a symbolic link, which is not followed");
+    }
+    if ((error == ENXIO || error == EISDIR) && ::lstat(path.c_str(), &info) == 0 &&
+        !S_ISREG(info.st_mode)) {
+        throw Failure("cannot open " + name + ": " + not_a_regular_file(info.st_mode));
     }
     fail_with_system_error("cannot open " + name, error);
 }
@@ -72,7 +79,7 @@ std::optional<AppendFile> AppendFile::open_existing(const std::string& path,
         if (error == ENOENT) {
             return std::nullopt;
         }
-        fail_to_open(name, error);
+        fail_to_open(path, name, error);
     }
     return AppendFile(regular_file(fd, name), name);
 }
@@ -88,7 +95,7 @@ AppendFile AppendFile::create_like(const std::string& path, const std::string& l
                 return std::move(*made_meanwhile);
             }
         }
-        fail_to_open(name, error);
+        fail_to_open(path, name, error);
     }
     take_owner_and_mode(fd, like);
     return AppendFile(fd, name);
