@@ -29,6 +29,13 @@ std::string_view next_line(std::string_view& text) {
     return line;
 }
 
+// The file's own name, without its directory: a log tells of the files
+// beside it, and still does once their directory is moved or renamed.
+std::string_view last_name_of(std::string_view path) {
+    const std::size_t separator = path.find_last_of("/\\");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
 bool needs_quotes(std::string_view argument) {
     return argument.empty() || argument.find_first_of(" '\"\\") != std::string_view::npos;
 }
@@ -80,7 +87,7 @@ std::string log_block(const SavedFile& saved) {
 }
 
 std::optional<LastSave> last_save_of(std::string_view log_text, std::string_view file) {
-    const std::string wanted = printable(file);
+    const std::string wanted = printable(last_name_of(file));
     std::optional<LastSave> last;
     std::string time;  // of the block being read, when it is the file's
     while (!log_text.empty()) {
@@ -89,7 +96,7 @@ std::optional<LastSave> last_save_of(std::string_view log_text, std::string_view
             const std::string_view rest = line.substr(kHeader.size());
             const std::size_t blank = rest.find(' ');
             const bool for_file =
-                blank != std::string_view::npos && rest.substr(blank + 1) == wanted;
+                blank != std::string_view::npos && last_name_of(rest.substr(blank + 1)) == wanted;
             time = for_file ? std::string(rest.substr(0, blank)) : "";
         } else if (!time.empty() && line.starts_with(kDigestKey)) {
             const std::string_view digest = line.substr(kDigestKey.size());

@@ -53,8 +53,9 @@ struct LastSave {
     std::string sha256;
 };
 
-// The last block in `log_text` for `file` (from the root) that gives a
-// SHA-256; none where there is none.
+// The last block in `log_text` for the file named `file` in the log's
+// directory (the directory part is passed over, so that a folder moved with
+// its log keeps its history) that gives a SHA-256; none where there is none.
 std::optional<LastSave> last_save_of(std::string_view log_text, std::string_view file);
 
 // "saint.ini was changed after korvaline wrote it on 2026-12-01 02:00 UTC;
@@ -77,7 +78,7 @@ class SaveLog {
     // Why the log cannot be used, as a note says it; empty when it can.
     const std::string& note() const { return note_; }
 
-    // The last save of `file` (from the root) that the log tells of.
+    // The last save of the file `file` beside the log that the log tells of.
     std::optional<LastSave> last_save_of(const std::string& file) const;
 
     // Adds `block` in one write, a new log made with the owner, group and

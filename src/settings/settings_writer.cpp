@@ -117,7 +117,7 @@ SavePlan plan_save(const SettingsDestination& destination, const std::vector<Sai
     }
     SaveLog& log = plan.log.emplace(destination.name(), in_full);
     note_if_not_empty(console, {"log", log.note()});
-    plan.review = review_old_file(old, lines, log.last_save_of(absolute_path(destination.name())),
+    plan.review = review_old_file(old, lines, log.last_save_of(destination.name()),
                                   destination.name(), before_the_save);
     return plan;
 }
