@@ -66,20 +66,23 @@ std::optional<LastSave> last_save_of(std::string_view log_text, std::string_view
 std::string hand_edit_note(const LastSave& last, const std::vector<const SaintIniLine*>& differing,
                            std::string_view settings_name, bool before_the_save);
 
-// The log beside a file about to be saved, opened before anything is
-// replaced: one that cannot be opened (a symbolic link, which is never
-// followed, a FIFO, a directory, no permission) says why in note(), so that
-// a strict run replaces nothing, and is neither read nor written.
+// The log beside a file about to be saved: read for the file's last save,
+// then opened to append to before anything is replaced. One that cannot be
+// opened (a symbolic link, which is never followed, a FIFO, a directory, no
+// permission) is a note, so that a strict run replaces nothing, and is not
+// written.
 class SaveLog {
   public:
     // The log in the directory of `file`; `in_full`: named from the root.
     SaveLog(const std::string& file, bool in_full);
 
-    // Why the log cannot be used, as a note says it; empty when it can.
-    const std::string& note() const { return note_; }
-
-    // The last save of the file `file` beside the log that the log tells of.
+    // The last save of the file `file` beside the log that the log tells
+    // of; none where it tells of none or cannot be read.
     std::optional<LastSave> last_save_of(const std::string& file) const;
+
+    // Opens the log, if there is one; returns why it cannot be used, as a
+    // note says it, or nothing.
+    std::string open();
 
     // Adds `block` in one write, a new log made with the owner, group and
     // mode of `saved_file`. Returns a note where that fails: the save stands.
@@ -88,7 +91,7 @@ class SaveLog {
   private:
     std::string path_;
     std::string name_;
-    std::string note_;
+    bool refused_ = false;
     std::optional<AppendFile> file_;
 };
 

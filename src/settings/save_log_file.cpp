@@ -20,39 +20,34 @@ std::string log_text(const std::string& path, const std::string& name) {
     return text;
 }
 
-// The log opened, none where there is none yet; `note` says why where it
-// cannot be opened.
-std::optional<AppendFile> opened(const std::string& path, const std::string& name,
-                                 std::string& note) {
-    try {
-        return AppendFile::open_existing(path, name);
-    } catch (const Failure& refused) {
-        note = refused.message() + "; this save is not logged";
-        return std::nullopt;
-    }
-}
-
 }  // namespace
 
 SaveLog::SaveLog(const std::string& file, bool in_full)
-    : path_(path_beside(file, kSaveLogName)),
-      name_(name_in_messages(path_, in_full)),
-      file_(opened(path_, name_, note_)) {}
+    : path_(path_beside(file, kSaveLogName)), name_(name_in_messages(path_, in_full)) {}
 
 std::optional<LastSave> SaveLog::last_save_of(const std::string& file) const {
-    if (!note_.empty()) {
-        return std::nullopt;
-    }
     try {
         return korvaline::last_save_of(log_text(path_, name_), file);
     } catch (const Failure&) {
-        // A log that can be added to but not read tells of no save.
+        // Opening it to append to tells why it cannot be used.
         return std::nullopt;
     }
 }
 
+std::string SaveLog::open() {
+    try {
+        if (std::optional<AppendFile> opened = AppendFile::open_existing(path_, name_)) {
+            file_.emplace(std::move(*opened));
+        }
+    } catch (const Failure& refused) {
+        refused_ = true;
+        return refused.message() + "; this save is not logged";
+    }
+    return "";
+}
+
 std::string SaveLog::append(const std::string& block, const std::string& saved_file) {
-    if (!note_.empty()) {
+    if (refused_) {
         return "";
     }
     try {

@@ -104,7 +104,7 @@ std::string origins_text(const std::vector<SaintIniLine>& lines) {
 }
 
 SavePlan plan_save(const SettingsDestination& destination, const std::vector<SaintIniLine>& lines,
-                   bool before_the_save, bool in_full, Console& console) {
+                   bool before_the_save, bool in_full) {
     SavePlan plan;
     // Standard output replaces nothing, and leaves no record.
     if (destination.is_standard_output()) {
@@ -115,8 +115,7 @@ SavePlan plan_save(const SettingsDestination& destination, const std::vector<Sai
         plan.review.unchanged = true;
         return plan;
     }
-    SaveLog& log = plan.log.emplace(destination.name(), in_full);
-    note_if_not_empty(console, {"log", log.note()});
+    const SaveLog& log = plan.log.emplace(destination.name(), in_full);
     plan.review = review_old_file(old, lines, log.last_save_of(destination.name()),
                                   destination.name(), before_the_save);
     return plan;
@@ -130,9 +129,12 @@ void save_settings(const ComposedSettings& settings, const SetupRecord& record,
     if (!review.unchanged) {
         SettingsFile file(choices.destination);
         note_if_not_empty(console, {"group-not-kept", file.note()});
+        if (choices.plan.log) {
+            note_if_not_empty(console, {"log", choices.plan.log->open()});
+        }
         // A note that only making the new file can tell (a group that cannot
-        // be kept) fails a strict run here, the new file then removed
-        // unwritten.
+        // be kept, a log that cannot be opened) fails a strict run here, the
+        // new file then removed unwritten.
         refuse_if_noted(console, {}, choices.strictness);
         for (const SaintIniLine& line : settings.lines) {
             file.write_line(line.text());

@@ -25,19 +25,19 @@ void show_composition(const ComposedSettings& settings, Console& console);
 std::string origins_text(const std::vector<SaintIniLine>& lines);
 
 // What a save will do, settled before anything is replaced: the log beside
-// the file, opened (none for standard output, or where nothing is to be
-// written), and what the old file is to the new lines.
+// the file (none for standard output, or where nothing is to be written),
+// and what the old file is to the new lines.
 struct SavePlan {
     std::optional<SaveLog> log;
     OldFileReview review;
 };
 
-// Looks at the old file at `destination` and at the log beside it, and gives
-// the note of a log that cannot be opened. `before_the_save`: the review's
+// Looks at the old file at `destination` and reads the log beside it.
+// `before_the_save`: the review's
 // note is told as what would happen (--strict). `in_full`: the log is named
 // from the root.
 SavePlan plan_save(const SettingsDestination& destination, const std::vector<SaintIniLine>& lines,
-                   bool before_the_save, bool in_full, Console& console);
+                   bool before_the_save, bool in_full);
 
 // How a save is made: where, with which backup, how strictly, as planned.
 struct SaveChoices {

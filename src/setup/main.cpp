@@ -83,7 +83,7 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
         return;
     }
     const Strictness strictness{command_line.strict, command_line.accepted_notes};
-    SavePlan plan = plan_save(destination, settings.lines, strictness.strict, in_full, console);
+    SavePlan plan = plan_save(destination, settings.lines, strictness.strict, in_full);
     refuse_if_noted(console, plan.review.note, strictness);
     save_settings(settings, record, {destination, command_line.backup, strictness, plan},
                   run_facts(arguments), console);

@@ -99,7 +99,10 @@ std::string with_run_facts_marked(const std::string& log) {
         } else if (!value("sha256: ").empty()) {
             line = line.substr(0, line.find("  ") + 2) + in_run_directory(line);
         } else if (!value("command: ").empty()) {
-            const std::size_t program_end = line.find(' ', line.rfind('/') + 1);
+            // The program's path, quoted where it holds a blank or a backslash.
+            const std::size_t program_end = line.starts_with("command: '")
+                                                ? line.find("' ") + 1
+                                                : line.find(' ', line.rfind('/') + 1);
             line = "command: @PROGRAM@" + line.substr(std::min(program_end, line.size()));
         } else if (!value("p4p: ").empty() && line.find(", modified ") != std::string::npos) {
             line = line.substr(0, line.find(", modified ")) + ", modified @TIME@";
