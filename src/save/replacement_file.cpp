@@ -3,6 +3,7 @@
 #include <random>
 
 #include "core/failure.hpp"
+#include "platform/name_exists.hpp"
 #include "platform/system_error.hpp"
 
 namespace korvaline {
@@ -114,8 +115,8 @@ int ReplacementFile::link_beside_target(std::string& link_path) {
 // A second link to the old file under the backup's name: through a new name
 // beside it and a rename, so that an older backup is replaced whole.
 void ReplacementFile::keep_old_file(const BackupChoice& backup) {
-    const std::string backup_path =
-        backup_name(target_.path, backup, operations_.names_beside(target_.path));
+    const std::string backup_path = backup_name(
+        target_.path, backup, operations_.names_beside(target_.path), names_ignore_case());
     // A numbered backup takes a name that nothing has: where one turns out to
     // have it, the save fails rather than lose an older backup.
     if (is_numbered_backup(target_.path, backup, backup_path)) {
