@@ -49,9 +49,9 @@ std::string note_on_old_file(const SettingsDestination& destination,
                                 before_the_save ? "would be replaced" : "are replaced");
 }
 
-void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestination& destination,
-                   const BackupChoice& backup, bool strict, const std::string& old_file_note,
-                   Console& console) {
+SaveOutcome save_settings(const std::vector<SaintIniLine>& lines,
+                          const SettingsDestination& destination, const BackupChoice& backup,
+                          bool strict, const std::string& old_file_note, Console& console) {
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file(destination);
@@ -66,6 +66,7 @@ void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestina
     }
     file.close(backup);
     tell_ready(destination, console, old_file_note);
+    return {file.backup_made()};
 }
 
 }  // namespace korvaline

@@ -23,12 +23,17 @@ void show_composition(const ComposedSettings& settings, Console& console);
 std::string note_on_old_file(const SettingsDestination& destination,
                              const std::vector<SaintIniLine>& lines, bool before_the_save);
 
+// What a save did that a record of it names.
+struct SaveOutcome {
+    std::string backup_made;  // the backup's name, or empty for none
+};
+
 // Announces the save, writes `lines` to `destination` in place of any old
 // file there (kept as `backup` says), gives `old_file_note` once the file is
 // in place, and tells the user that saint can be started. `strict`: a note
 // that making the new file gives stops the save (see refuse_if_noted).
-void save_settings(const std::vector<SaintIniLine>& lines, const SettingsDestination& destination,
-                   const BackupChoice& backup, bool strict, const std::string& old_file_note,
-                   Console& console);
+SaveOutcome save_settings(const std::vector<SaintIniLine>& lines,
+                          const SettingsDestination& destination, const BackupChoice& backup,
+                          bool strict, const std::string& old_file_note, Console& console);
 
 }  // namespace korvaline
