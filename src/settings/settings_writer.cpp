@@ -63,12 +63,14 @@ std::vector<std::string> runs_found(const SetupRecord& record) {
 // The save's block added to the log, the review's note among the notes as
 // it is given next. A log that cannot be written is a note: the save stands.
 void log_save(const ComposedSettings& settings, const SetupRecord& record,
-              const SaveChoices& choices, const RunFacts& run, Console& console) {
+              const SaveChoices& choices, const RunFacts& run, const std::string& backup,
+              Console& console) {
     const std::string& name = choices.destination.name();
     SavedFile saved;
     saved.run = run;
     saved.file = absolute_path(name);
     saved.sha256 = sha256_hex(settings_text(settings.lines));
+    saved.backup = backup.empty() ? "" : absolute_path(backup);
     saved.profiles = settings.profiles_used;
     saved.lines = settings.lines;
     saved.changed = choices.plan.review.changed;
@@ -141,7 +143,7 @@ void save_settings(const ComposedSettings& settings, const SetupRecord& record,
         }
         file.close(choices.backup);
         if (choices.plan.log) {
-            log_save(settings, record, choices, run, console);
+            log_save(settings, record, choices, run, file.backup_made(), console);
         }
     }
     tell_ready(choices.destination, console, review.note);

@@ -85,6 +85,28 @@ TEST_F(WindowsSettingsFileTest, ReplacedFileKeepsItsHiddenAndSystemAttributes) {
     }
 }
 
+// Names are compared as Windows compares them: saving SAINT.INI beside
+// saint.ini.~1~ makes SAINT.INI.~2~, with or without --backup=t, and leaves
+// saint.ini~ alone.
+TEST_F(WindowsSettingsFileTest, BackupsAreNumberedAsWindowsComparesNames) {
+    for (const BackupControl control : {BackupControl::kExisting, BackupControl::kNumbered}) {
+        const std::string given[][2] = {
+            {"saint.ini", "old"}, {"saint.ini.~1~", "one"}, {"saint.ini~", "simple"}};
+        for (const auto& [name, text] : given) {
+            std::ofstream(dir_ / name, std::ios::binary) << text;
+        }
+        SettingsFile file((dir_ / "SAINT.INI").string());
+        file.write_line("new");
+        file.close({control, "~"});
+        EXPECT_TRUE(file.backup_made().ends_with("\\SAINT.INI.~2~")) << file.backup_made();
+        EXPECT_EQ(content(path_ + ".~2~"), "old");
+        EXPECT_EQ(content(path_ + ".~1~"), "one");
+        EXPECT_EQ(content(path_ + "~"), "simple");
+        EXPECT_EQ(content(path_), "new\n");
+        fs::remove_all(dir_), fs::create_directory(dir_);
+    }
+}
+
 using WindowsNameTest = ScratchDirectoryTest;
 
 TEST_F(WindowsNameTest, NamesFollowWindowsRules) {
