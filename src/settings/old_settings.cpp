@@ -5,6 +5,7 @@
 #include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "platform/input_file.hpp"
+#include "settings/settings_syntax.hpp"
 
 namespace korvaline {
 
@@ -15,18 +16,6 @@ namespace {
 constexpr std::size_t kLongestRead = 64 * 1024;
 constexpr std::size_t kKeysNamed = 3;
 
-// The line up to its line feed, without the carriage returns of its ending
-// and the blanks around it.
-std::string_view next_line(std::string_view& text) {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(std::min(end + 1, text.size()));
-    while (line.ends_with('\r')) {
-        line.remove_suffix(1);
-    }
-    return without_blanks_around(line);
-}
-
 bool is_section(const std::vector<SaintIniLine>& lines, std::string_view name) {
     return std::any_of(lines.begin(), lines.end(),
                        [&](const SaintIniLine& line) { return line.section == name; });
@@ -35,24 +24,23 @@ bool is_section(const std::vector<SaintIniLine>& lines, std::string_view name) {
 // The section and the key and value of each KEY=VALUE line of `text`, in
 // order, the section given by the [SECTION] line before it.
 struct OldLine {
-    std::string_view section;
-    std::string_view key;
-    std::string_view value;
+    std::string section;
+    std::string key;
+    std::string value;
 };
 
 std::vector<OldLine> key_lines_of(std::string_view text) {
+    LineSource source = LineSource::from_text(std::string(text));
+    SettingsLines lines(source, kLongestRead);
     std::vector<OldLine> found;
-    std::string_view section;
-    while (!text.empty()) {
-        const std::string_view line = next_line(text);
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (equals != std::string_view::npos) {
-            found.push_back({section, without_blanks_around(line.substr(0, equals)),
-                             without_blanks_around(line.substr(equals + 1))});
+    std::string section;
+    std::string read;
+    while (lines.next(read) && lines.fault() == SettingsLines::Fault::kNone) {
+        const SettingsLine line = classify_settings_line(read);
+        if (line.kind == SettingsLine::Kind::kSection) {
+            section = line.section_text();
+        } else if (line.kind == SettingsLine::Kind::kSetting) {
+            found.push_back({section, std::string(line.name), std::string(line.value)});
         }
     }
     return found;
@@ -117,25 +105,26 @@ std::string old_settings_start(const std::string& path) {
     return text;
 }
 
-std::string replaced_values_note(std::string_view old_text, const std::vector<SaintIniLine>& lines,
+std::string replaced_values_note(std::string_view old_text,
+                                 const std::vector<SaintIniLine>& new_lines,
                                  std::string_view settings_name, std::string_view outcome) {
+    LineSource source = LineSource::from_text(std::string(old_text));
+    SettingsLines lines(source, kLongestRead);
     std::string section;
+    std::string text;
     // Each line of the new file once, however often the old file gives its key.
     std::vector<const SaintIniLine*> replaced;
-    while (!old_text.empty()) {
-        const std::string_view line = next_line(old_text);
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
+    while (lines.next(text) && lines.fault() == SettingsLines::Fault::kNone) {
+        const SettingsLine line = classify_settings_line(text);
+        if (line.kind == SettingsLine::Kind::kSection) {
+            section = line.section_text();
             continue;
         }
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos || !is_section(lines, section)) {
+        if (line.kind != SettingsLine::Kind::kSetting || !is_section(new_lines, section)) {
             continue;
         }
-        const std::string_view key = without_blanks_around(line.substr(0, equals));
-        const SaintIniLine* now = key_line(lines, section, key);
-        if (now == nullptr || !now->fixed ||
-            without_blanks_around(line.substr(equals + 1)) == now->value ||
+        const SaintIniLine* now = key_line(new_lines, section, line.name);
+        if (now == nullptr || !now->fixed || line.value == now->value ||
             std::find(replaced.begin(), replaced.end(), now) != replaced.end()) {
             continue;
         }

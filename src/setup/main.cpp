@@ -20,7 +20,8 @@
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
 #include "platform/standard_streams.hpp"
-#include "settings/profile.hpp"
+#include "settings/profile_places.hpp"
+#include "settings/profile_template.hpp"
 #include "settings/settings_composer.hpp"
 #include "settings/settings_destination.hpp"
 #include "settings/settings_writer.hpp"
@@ -82,7 +83,10 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
         write_standard_output(origins_text(settings.lines));
         return;
     }
-    const Strictness strictness{command_line.strict, command_line.accepted_notes};
+    Strictness strictness{command_line.strict, command_line.accepted_notes};
+    for (const std::string& accepted : notes_accepted_by(profiles)) {
+        strictness.accepted.push_back(accepted);
+    }
     SavePlan plan = plan_save(destination, settings.lines, strictness.strict, in_full);
     refuse_if_noted(console, plan.review.note, strictness);
     save_settings(settings, record, {destination, command_line.backup, strictness, plan},

@@ -397,5 +397,67 @@ TEST(FailureTest, DirectoryThatCannotBeListedIsLookedUpNameByName) {
     }
 }
 
+// A folder profile is trusted by its owner and who may write it and its
+// folder; one in a folder that cannot be read is never reached. The folder
+// above the crystal's holds it; the runs are root's but for the last.
+TEST(FailureTest, FolderProfileIsTakenOnlyWhereItsOwnerAndModesAllow) {
+    const std::string taken = "taken";
+    const struct {
+        uid_t owner;
+        mode_t mode;
+        uid_t crystal_owner;
+        mode_t folder_mode;
+        std::string seen;  // taken, or why it is passed over; empty: not a word
+        bool unprivileged = false;
+        bool link = false;  // korvaline.ini links to root's file, the owner's link
+    } cases[] = {
+        {0, 0644, 0, 0755, taken},
+        {kNobody, 0644, 0, 0755,
+         "it belongs to user 65534, who is neither root, the user running korvaline nor the "
+         "owner of the crystal's folder"},
+        {kNobody, 0644, kNobody, 0755, taken},
+        {0, 0664, 0, 0755, taken},
+        {0, 0646, 0, 0755, "users other than its owner and group may write it"},
+        {0, 0644, 0, 0777,
+         "users other than its owner and group may write FOLDER, which has "
+         "no sticky bit"},
+        {0, 0644, 0, 01777, taken},
+        {0, 0644, 0, 0711, "", true},
+        {kNobody, 0644, 0, 0755,
+         "it belongs to user 65534, who is neither root, the user running korvaline nor the "
+         "owner of the crystal's folder",
+         false, true},
+    };
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        const fs::path folder = fs::canonical(workspace.dir().parent_path());
+        const fs::path profile = folder / "korvaline.ini";
+        write_file(c.link ? folder / "root.ini" : profile, "[SAINT]\nNROWS=1024\n");
+        if (c.link) {
+            fs::create_symlink("root.ini", profile);
+        }
+        ASSERT_EQ(::lchown(profile.c_str(), c.owner, 0), 0) << "needs root, as CI has";
+        ASSERT_EQ(::chown(workspace.dir().c_str(), c.crystal_owner, 0), 0);
+        fs::permissions(profile, fs::perms(c.mode));
+        fs::permissions(folder, fs::perms(c.folder_mode));
+        const RunResult result = run_program(
+            workspace, {.arguments = {"-p", "abc", "-y"}, .unprivileged = c.unprivileged});
+        fs::permissions(folder, fs::perms(0755));
+        std::string reason = c.seen;
+        if (const std::size_t at = reason.find("FOLDER"); at != std::string::npos) {
+            reason.replace(at, 6, folder.string());
+        }
+        const bool used = result.output.find(" INSTRUMENT PROFILE: " + profile.string() + "\n") !=
+                          std::string::npos;
+        EXPECT_EQ(used, reason == taken) << reason;
+        EXPECT_EQ(result.errors, reason.empty() || reason == taken
+                                     ? ""
+                                     : "korvaline: note: passed over the profile " +
+                                           profile.string() + ": " + reason +
+                                           " [untrusted-profile]\n");
+    }
+}
+
 }  // namespace
 }  // namespace korvaline::e2e

@@ -33,6 +33,7 @@
 #include "posix_user.hpp"
 #include "scratch_directory.hpp"
 #include "scripted_console.hpp"
+#include "settings/profile_places.hpp"
 #include "settings/settings_file.hpp"
 
 namespace korvaline {

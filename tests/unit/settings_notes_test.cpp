@@ -8,6 +8,7 @@
 
 #include "scratch_directory.hpp"
 #include "settings/old_settings.hpp"
+#include "settings/profile_reader.hpp"
 #include "settings/settings_composer.hpp"
 #include "settings/wavelength_check.hpp"
 
@@ -46,14 +47,17 @@ TEST(SettingsNotesTest, WavelengthAgainstTheCrystalsSource) {
 }
 
 // What the composition says of the profiles and the sources: each profile
-// by its name, escaped; the notes in the order given.
+// by its name, escaped; the notes in the order given. A profile's SOURCE
+// comes after --source and the P4P file's.
 TEST(SettingsNotesTest, ProfilesAndSourcesAsComposed) {
-    Profile lab{"lab\x1b[2J.ini", {{"SCALE", "SCALE_WAVE", "1.54184", "CU"}}, "/d/lab.ini", false};
+    const Profile lab{
+        "lab\x1b[2J.ini", {{"SCALE", "SCALE_WAVE", "1.54184", "CU"}}, "/d/lab.ini", false, {}, {}};
     const Profile set = profile_from_setting("NROWS=1024");
     const struct {
         std::optional<XraySource> source;
         std::optional<std::string> chosen;
         std::string said;
+        bool lab_gives_source = false;  // [KORVALINE] SOURCE=CU on its line 3
     } cases[] = {
         {std::nullopt, std::nullopt,
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini|INSTRUMENT PROFILE: --set NROWS=1024|"
@@ -69,12 +73,24 @@ TEST(SettingsNotesTest, ProfilesAndSourcesAsComposed) {
          "SCALE_WAVE=1.54184 (from /d/lab.ini) [wavelength]|"},
         {XraySource{"CU", "1.54184"}, "CU",
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"},
+        {std::nullopt, std::nullopt,
+         "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"
+         "X-RAY SOURCE: CU (from lab\\x1b[2J.ini:3)|",
+         true},
+        {XraySource{"MO", "0.71073"}, std::nullopt,
+         "INSTRUMENT PROFILE: lab\\x1b[2J.ini|INSTRUMENT PROFILE: --set NROWS=1024|", true},
+        {std::nullopt, "AG",
+         "INSTRUMENT PROFILE: lab\\x1b[2J.ini|INSTRUMENT PROFILE: --set NROWS=1024|", true},
     };
     for (const auto& c : cases) {
         SetupRecord record;
         record.source = c.source;
+        Profile giving = lab;
+        if (c.lab_gives_source) {
+            giving.source_setting = Profile::OwnSetting{{"CU"}, 3};
+        }
         const ComposedSettings composed =
-            compose_settings(record, {lab, set}, c.chosen, {"saint.ini", "abc1.p4p"});
+            compose_settings(record, {giving, set}, c.chosen, {"saint.ini", "abc1.p4p"});
         std::string said;
         for (const std::string& text : composed.profiles_used) {
             said += text + "|";
@@ -114,6 +130,9 @@ TEST_F(OldSettingsTest, ValuesReplacedBeyondThoseOfTheCrystal) {
         {near_limit + "NROWS=512\n",  // NROWS=51 within the first 64 KiB
          "the old saint.ini had other values in 1 line (NCOLS); they are replaced"},
         {std::string(70000, 'x') + "\n[SAINT]\nNROWS=1\n", ""},
+        {"[SAINT:CU]\nNROWS=1\n[SAINT]\rNROWS=1\r", ""},
+        {"\xEF\xBB\xBF[SAINT]\nNROWS=1\n",
+         "the old saint.ini had other values in 1 line (NROWS); they are replaced"},
     };
     const std::filesystem::path old_file = dir_ / "saint.ini";
     for (const auto& c : cases) {

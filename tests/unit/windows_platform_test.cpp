@@ -18,6 +18,7 @@
 #include "platform/windows/code_pages.hpp"
 #include "platform/windows/windows_api.hpp"
 #include "scratch_directory.hpp"
+#include "settings/profile_places.hpp"
 #include "settings/settings_file.hpp"
 
 namespace korvaline {
@@ -156,7 +157,9 @@ TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFoldersOnly) {
                                     {"A", ""},
                                     {"C:A", ""}};
     for (const auto& c : cases) {
-        const auto paths = system_profile_paths([&](const std::string&) { return c[0]; });
+        const auto paths = default_profile_paths([&](const std::string& name) {
+            return name == "KORVALINE_SITE_PROFILE" ? std::nullopt : std::optional(c[0]);
+        });
         EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector({c[1], c[1]})) << c[0];
     }
 }
