@@ -15,9 +15,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -98,11 +96,9 @@ TEST_F(PosixInputFileTest, FileFactsFollowLinksAndNameTheFileThatFails) {
         EXPECT_EQ(facts->modified, 1'796'000'000) << name;
     }
     EXPECT_FALSE(file_facts((dir_ / "missing.001").string()).has_value());
-    EXPECT_FALSE(file_facts((dir_ / "abc1.001/x").string()).has_value());
     const std::string loop = (dir_ / "loop.001").string();
     EXPECT_EQ(failure_message([&] { file_facts(loop); }),
               "cannot read the size and time of " + loop + ": Too many levels of symbolic links");
-    EXPECT_LE(std::abs(current_time() - static_cast<EpochSeconds>(::time(nullptr))), 1);
 }
 
 using PosixSettingsFileTest = SaintIniTest;
