@@ -22,10 +22,15 @@ std::string line_with_origin(const SaintIniLine& line) {
     return printable(line.origin) + "\t" + line.text();
 }
 
+// The next line, without its line feed and the carriage return that a log
+// opened in a Windows editor may have gained.
 std::string_view next_line(std::string_view& text) {
     const std::size_t end = std::min(text.find('\n'), text.size());
-    const std::string_view line = text.substr(0, end);
+    std::string_view line = text.substr(0, end);
     text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
     return line;
 }
 
@@ -98,6 +103,8 @@ std::optional<LastSave> last_save_of(std::string_view log_text, std::string_view
             const bool for_file =
                 blank != std::string_view::npos && last_name_of(rest.substr(blank + 1)) == wanted;
             time = for_file ? std::string(rest.substr(0, blank)) : "";
+        } else if (line.empty()) {
+            time.clear();  // the block's end
         } else if (!time.empty() && line.starts_with(kDigestKey)) {
             const std::string_view digest = line.substr(kDigestKey.size());
             last = LastSave{time, std::string(digest.substr(0, digest.find(' ')))};

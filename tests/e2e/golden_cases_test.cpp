@@ -171,6 +171,8 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
     const std::string old_settings = had_settings ? read_file(settings) : "";
     const std::set<std::string> names_before = list_names(workspace.dir());
     const std::string log_before = optional_file(workspace.dir() / "korvaline.log", "none");
+    struct stat settings_before {};
+    ::stat(settings.c_str(), &settings_before);
 
     const RunResult result = run_program(workspace, {.arguments = words_of(case_dir / "args"),
                                                      .input = read_file(case_dir / "stdin")});
@@ -210,6 +212,11 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
                        !(had_settings && old_settings == read_file(case_dir / "saint.ini"));
     if (!saved) {
         EXPECT_EQ(optional_file(log, "none"), log_before) << log;
+        // An old saint.ini left alone is the same file, untouched.
+        struct stat settings_after {};
+        ::stat(settings.c_str(), &settings_after);
+        EXPECT_EQ(settings_after.st_ino, settings_before.st_ino);
+        EXPECT_EQ(settings_after.st_mtim.tv_nsec, settings_before.st_mtim.tv_nsec);
     } else if (fs::exists(case_dir / "korvaline.log")) {
         EXPECT_EQ(with_run_facts_marked(read_file(log)), read_file(case_dir / "korvaline.log"));
     } else {
