@@ -298,6 +298,58 @@ TEST(FailureTest, UnwritableSaintIniIsAFailureThatNamesIt) {
     }
 }
 
+// A log that cannot be opened is a note before anything is replaced, so that
+// --strict replaces nothing; one that fails after the replacement is a note,
+// and the save stands.
+TEST(FailureTest, LogThatCannotBeWrittenIsANote) {
+    const std::string unopened =
+        "korvaline: note: cannot open korvaline.log: Permission denied; this save is not logged "
+        "[log]\n";
+    const struct {
+        mode_t log_mode;
+        bool strict;
+        rlim_t file_size_limit;
+        int status;
+        std::string errors;  // without a line feed at its end: its beginning
+        bool written;
+    } cases[] = {
+        {0444, false, RLIM_INFINITY, 0, unopened, true},
+        {0444, true, RLIM_INFINITY, 1,
+         unopened + "korvaline: not written under --strict: cannot open korvaline.log: Permission "
+                    "denied; this save is not logged [log]\n",
+         false},
+        {0644, true, 5000, 0,
+         "korvaline: note: saint.ini has been written, but cannot write korvaline.log: only 1000 "
+         "of ",
+         true},
+    };
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        write_file(workspace.dir() / "saint.ini", "old\n");
+        const std::string log(4000, '.');
+        write_file(workspace.dir() / "korvaline.log", log);
+        fs::permissions(workspace.dir() / "korvaline.log", fs::perms(c.log_mode));
+        for (const char* name : {"saint.ini", "korvaline.log"}) {
+            if (running_as_root()) {
+                ASSERT_EQ(::chown((workspace.dir() / name).c_str(), kNobody, kNoGroup), 0);
+            }
+        }
+
+        const RunResult result =
+            run_program(workspace, {.arguments = c.strict ? std::vector<std::string>{"--strict"}
+                                                          : std::vector<std::string>{},
+                                    .input = "abc\ny\n",
+                                    .unprivileged = true,
+                                    .file_size_limit = c.file_size_limit});
+
+        EXPECT_EQ(result.exit_status, c.status);
+        EXPECT_TRUE(result.errors.starts_with(c.errors)) << result.errors;
+        EXPECT_EQ(read_file(workspace.dir() / "saint.ini") != "old\n", c.written);
+        EXPECT_EQ(read_file(workspace.dir() / "korvaline.log").starts_with(log), true);
+    }
+}
+
 TEST(FailureTest, UnreadableP4pFileIsAFailure) {
     Workspace workspace;
     lay_out_project(workspace);
