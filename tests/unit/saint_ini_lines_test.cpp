@@ -31,7 +31,7 @@ SetupRecord runs_one_and_three() {
 // Each built line with what of the crystal gave it.
 TEST(SaintIniLinesTest, LinesBuiltFromTheRecord) {
     const std::vector<SaintIniLine> lines = saint_ini_lines(runs_one_and_three());
-    for (const auto& [text, origin] : std::vector<std::pair<std::string, std::string>>{
+    for (const auto& row : std::vector<std::pair<std::string, std::string>>{
              {"TITLE=Test compound", "P4P file abc1.p4p:2"},
              {"FRAMENAME=abc1.001, , abc3, ", "frames"},
              {"PARNAME=abc1.p4p", "P4P file abc1.p4p"},
@@ -42,13 +42,14 @@ TEST(SaintIniLinesTest, LinesBuiltFromTheRecord) {
              {"SORTIN02=$NULL", "frames"},
              {"SORTIN03=./work/abc3.raw", "frames"},
              {"GLOBLISTNAME=./work/abc3._ls", "frames"}}) {
+        const std::string& text = row.first;
         const auto line = std::find_if(lines.begin(), lines.end(), [&](const SaintIniLine& built) {
             return built.text() == text;
         });
         ASSERT_NE(line, lines.end()) << text;
         EXPECT_FALSE(line->fixed) << text;
         EXPECT_FALSE(line->built_in_value) << text;
-        EXPECT_EQ(line->origin, origin) << text;
+        EXPECT_EQ(line->origin, row.second) << text;
     }
 }
 
