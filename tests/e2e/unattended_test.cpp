@@ -25,7 +25,7 @@ TEST(StrictTest, EveryNoteLeavesTheOldFileAndFails) {
         std::string frames;  // a frame made beside abc1.001 and abc1.002
         std::string first_note;
         int more_notes;
-        std::string folder_profile;  // the crystal folder's korvaline.ini, where one is made
+        std::string folder_profile = "";  // the crystal folder's korvaline.ini, where one is made
     } cases[] = {
         {{}, p4p, "", "the old saint.ini had other values in 1 line (NROWS); they would be", 0},
         {{}, cu_p4p, "", "abc1.p4p gives the source CU, 1.54184 A, but saint.ini gets", 1},
