@@ -34,32 +34,27 @@ void Console::announce(std::string_view text) {
     message(text);
 }
 
-void Console::note(std::string_view text) {
+void Console::note(std::string_view name, std::string_view text) {
     flush();
-    std::string line("korvaline: note: ");
-    line.append(printable(text));
-    line.push_back('\n');
-    if (notes_given_++ == 0) {
-        first_note_ = text;
-    }
-    notes_(line);
+    notes_given_.push_back({name, std::string(text)});
+    notes_("korvaline: note: " + printable(text) + " [" + std::string(name) + "]\n");
 }
 
-void Console::repeatable_note(std::string_view kind, std::string_view text) {
-    Repeats& repeats = repeats_.try_emplace(std::string(kind)).first->second;
+void Console::repeatable_note(std::string_view name, std::string_view text) {
+    Repeats& repeats = repeats_.try_emplace(std::string(name)).first->second;
     if (repeats.given < kRepeatsNoted) {
         ++repeats.given;
-        note(text);
+        note(name, text);
     } else {
         ++repeats.passed_over;
     }
 }
 
-void Console::note_repeats_passed_over(std::string_view kind, std::string_view what) {
-    const auto repeats = repeats_.find(kind);
+void Console::note_repeats_passed_over(std::string_view name, std::string_view what) {
+    const auto repeats = repeats_.find(name);
     if (repeats != repeats_.end() && repeats->second.passed_over > 0) {
-        note(std::to_string(std::exchange(repeats->second.passed_over, 0)) + " more " +
-             std::string(what));
+        note(name, std::to_string(std::exchange(repeats->second.passed_over, 0)) + " more " +
+                       std::string(what));
     }
 }
 

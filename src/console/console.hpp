@@ -4,9 +4,11 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/line_source.hpp"
 #include "core/fixed_text.hpp"
+#include "core/note_names.hpp"
 
 namespace korvaline {
 
@@ -34,14 +36,16 @@ class Console {
     void message(std::string_view text);
     // An empty line, then the message: how every prompt and status appears.
     void announce(std::string_view text);
-    // "korvaline: note: <text>" on standard error, after the lines so far.
-    void note(std::string_view text);
+    // "korvaline: note: <text> [<name>]" on standard error, after the lines
+    // so far. `name` is one of kNoteKinds'.
+    void note(std::string_view name, std::string_view text);
+    void note(const Note& note) { this->note(note.name, note.text); }
     // A note that input can repeat without end (one for each answer, say):
-    // the first kRepeatsNoted of its `kind` are given, the rest only counted.
-    void repeatable_note(std::string_view kind, std::string_view text);
-    // "<count> more <what>" for the notes of `kind` that were only counted
+    // the first kRepeatsNoted named `name` are given, the rest only counted.
+    void repeatable_note(std::string_view name, std::string_view text);
+    // "<count> more <what>" for the notes named `name` that were only counted
     // since the last time, if any.
-    void note_repeats_passed_over(std::string_view kind, std::string_view what);
+    void note_repeats_passed_over(std::string_view name, std::string_view what);
 
     static constexpr std::size_t kRepeatsNoted = 3;
 
@@ -57,19 +61,17 @@ class Console {
     // Pushes out the lines collected so far; a failed write is a Failure.
     void flush();
 
-    // How many notes have been given, and the text of the first one.
-    std::size_t notes_given() const { return notes_given_; }
-    const std::string& first_note() const { return first_note_; }
+    // Every note given so far, in order.
+    const std::vector<Note>& notes_given() const { return notes_given_; }
 
   private:
     LineSource& input_;
     OutputSink output_;
     OutputSink notes_;
     std::string pending_;
-    std::size_t notes_given_ = 0;
-    std::string first_note_;
-    // For each kind of repeatable note: how many were given, how many since
-    // only counted. The kinds are the program's own, so the map stays small.
+    std::vector<Note> notes_given_;
+    // For each repeatable note's name: how many were given, how many since
+    // only counted. The names are the program's own, so the map stays small.
     struct Repeats {
         std::size_t given = 0;
         std::size_t passed_over = 0;

@@ -6,7 +6,7 @@ namespace korvaline {
 
 namespace {
 
-constexpr std::string_view kCutNames = "cut names";
+constexpr std::string_view kCutNames = "cut-name";
 
 }  // namespace
 

@@ -42,10 +42,11 @@ void note_if_gap(int run_number, const RunEntry& run, Console& console,
     if (missing + 1 > kMaxFrames || !frame_exists(run.base_name, missing + 1, exists)) {
         return;
     }
-    console.note("run " + std::to_string(run_number) + " stops at frame " +
-                 std::to_string(run.frame_count) + ": " +
-                 tested_frame_name(run.base_name, missing).trimmed() + " is missing but " +
-                 tested_frame_name(run.base_name, missing + 1).trimmed() + " exists");
+    console.note("frame-gap",
+                 "run " + std::to_string(run_number) + " stops at frame " +
+                     std::to_string(run.frame_count) + ": " +
+                     tested_frame_name(run.base_name, missing).trimmed() + " is missing but " +
+                     tested_frame_name(run.base_name, missing + 1).trimmed() + " exists");
 }
 
 // saint.ini has places for runs 1 to 4 only: a later run's frames would be
@@ -58,9 +59,10 @@ void note_runs_beyond_four(const FixedText& project, Console& console,
         if (base.size() > kNameWidth || !frame_exists(name_as_tested(base), 1, exists)) {
             continue;
         }
-        console.note(tested_frame_name(name_as_tested(base), 1).trimmed() +
-                     " exists, but saint.ini has places for runs 1 to 4 only; run " +
-                     std::to_string(number) + " is not integrated");
+        console.note("runs-beyond-4",
+                     tested_frame_name(name_as_tested(base), 1).trimmed() +
+                         " exists, but saint.ini has places for runs 1 to 4 only; run " +
+                         std::to_string(number) + " is not integrated");
     }
 }
 

@@ -64,8 +64,8 @@ template <std::size_t N>
 void note_if_unknown(const FixedText& field, const std::array<CodeRule, N>& rules,
                      std::string_view what, Console& console) {
     if (!field.trimmed().empty() && !first_match(field, rules)) {
-        console.note(std::string(what) + " " + quoted(field.trimmed()) +
-                     " is not in the table; code 0 written");
+        console.note("unknown-symbol", std::string(what) + " " + quoted(field.trimmed()) +
+                                           " is not in the table; code 0 written");
     }
 }
 

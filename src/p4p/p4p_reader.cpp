@@ -172,24 +172,29 @@ void read_p4p_file(SetupRecord& record, Console& console, bool in_full) {
     LineSource lines(InputFile::open_regular_file(path, file));
     const P4pScan scan = scan_p4p_lines(lines, record);
     if (scan.end == P4pScanEnd::kSainov) {
-        console.note(file + " has no SYMM line before its SAINOV line; the Laue symbol is blank");
+        console.note("no-symm",
+                     file + " has no SYMM line before its SAINOV line; the Laue symbol is blank");
     }
     if (scan.title_cut) {
-        console.note(file + ": its title is cut at 22 bytes to " + quoted(record.title.trimmed()));
+        console.note("title-cut",
+                     file + ": its title is cut at 22 bytes to " + quoted(record.title.trimmed()));
     }
     for (const std::string& key : scan.tabbed_keys) {
-        console.note(file + ": its " + key +
-                     " line holds a tab among the columns read; a tab counts as one column");
+        console.note("p4p-tab",
+                     file + ": its " + key +
+                         " line holds a tab among the columns read; a tab counts as one column");
     }
     for (const std::size_t number : scan.passed_over_sources) {
-        console.note(named + ":" + std::to_string(number) +
-                     ": the SOURCE line does not name a target such as CU and a wavelength "
-                     "above 0; it is passed over");
+        console.note("source-passed-over",
+                     named + ":" + std::to_string(number) +
+                         ": the SOURCE line does not name a target such as CU and a wavelength "
+                         "above 0; it is passed over");
     }
     if (const std::size_t rest = scan.sources_passed_over - scan.passed_over_sources.size()) {
-        console.note(named + ": " + std::to_string(rest) +
-                     (rest == 1 ? " more SOURCE line is" : " more SOURCE lines are") +
-                     " passed over");
+        console.note("source-passed-over",
+                     named + ": " + std::to_string(rest) +
+                         (rest == 1 ? " more SOURCE line is" : " more SOURCE lines are") +
+                         " passed over");
     }
 }
 

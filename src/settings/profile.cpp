@@ -214,7 +214,8 @@ std::optional<Profile> read_default_profile(const std::string& path, Closed clos
     std::optional<InputFile> file = InputFile::open_if_present(
         path, "profile " + quoted(path), closed == Closed::kNoted ? &refusal : nullptr);
     if (!refusal.empty()) {
-        console.note("cannot read " + path + ": " + refusal + "; going on without it");
+        console.note("profile-unreadable",
+                     "cannot read " + path + ": " + refusal + "; going on without it");
     }
     if (!file) {
         return std::nullopt;

@@ -28,13 +28,14 @@ std::string profile_used(const Profile& profile, const std::string& source) {
 // only: where a profile has lines for some source, the crystal may well be
 // from it.
 void note_lines_for_no_source(const std::vector<Profile>& profiles, const NamesInNotes& names,
-                              std::vector<std::string>& notes) {
+                              std::vector<Note>& notes) {
     for (const Profile& profile : profiles) {
         const std::vector<std::string> sources = profile.sources();
         if (!sources.empty()) {
-            notes.push_back(names.p4p + " names no X-ray source; only the common lines of " +
-                            profile.called + " were used, not its lines for " +
-                            comma_separated(sources));
+            notes.push_back({"no-source", names.p4p +
+                                              " names no X-ray source; only the common lines of " +
+                                              profile.called + " were used, not its lines for " +
+                                              comma_separated(sources)});
         }
     }
 }
@@ -57,10 +58,11 @@ ComposedSettings compose_settings(const SetupRecord& record, const std::vector<P
         composed.profiles_used.push_back(profile_used(profile, source));
     }
     if (chosen_source && record.source && record.source->target != *chosen_source) {
-        composed.notes.push_back(names.p4p + " names the source " + record.source->target + ", " +
-                                 record.source->wavelength + " A, but --source gives " +
-                                 *chosen_source + "; profile lines are taken for " +
-                                 *chosen_source);
+        composed.notes.push_back(
+            {"source-override", names.p4p + " names the source " + record.source->target + ", " +
+                                    record.source->wavelength + " A, but --source gives " +
+                                    *chosen_source + "; profile lines are taken for " +
+                                    *chosen_source});
     }
     if (!chosen_source && !record.source) {
         note_lines_for_no_source(profiles, names, composed.notes);
@@ -68,7 +70,7 @@ ComposedSettings compose_settings(const SetupRecord& record, const std::vector<P
     const std::string wavelength = wavelength_note(
         record, composed.lines, scale_wave_origin(profiles, source), names.settings, names.p4p);
     if (!wavelength.empty()) {
-        composed.notes.push_back(wavelength);
+        composed.notes.push_back({"wavelength", wavelength});
     }
     return composed;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/note_names.hpp"
 #include "core/setup_record.hpp"
 #include "settings/profile.hpp"
 #include "settings/saint_ini_lines.hpp"
@@ -17,7 +18,7 @@ namespace korvaline {
 struct ComposedSettings {
     std::vector<SaintIniLine> lines;
     std::vector<std::string> profiles_used;  // "INSTRUMENT PROFILE: ...", lowest first
-    std::vector<std::string> notes;
+    std::vector<Note> notes;
 };
 
 // How the files are called in notes: saint.ini (or its replacement) and the

@@ -9,15 +9,15 @@ namespace korvaline {
 
 namespace {
 
-void note_if_not_empty(Console& console, const std::string& note) {
-    if (!note.empty()) {
+void note_if_not_empty(Console& console, const Note& note) {
+    if (!note.text.empty()) {
         console.note(note);
     }
 }
 
 // Called with saint.ini already in place, after `note` on what it replaced: a
 // lost message must not read as a lost file.
-void tell_ready(const SettingsDestination& destination, Console& console, const std::string& note) {
+void tell_ready(const SettingsDestination& destination, Console& console, const Note& note) {
     try {
         note_if_not_empty(console, note);
         console.announce("KORVALINE IS READY TO LOAD saint PROGRAM...");
@@ -34,33 +34,33 @@ void show_composition(const ComposedSettings& settings, Console& console) {
     for (const std::string& used : settings.profiles_used) {
         console.message(used);
     }
-    for (const std::string& note : settings.notes) {
+    for (const Note& note : settings.notes) {
         console.note(note);
     }
 }
 
-std::string note_on_old_file(const SettingsDestination& destination,
-                             const std::vector<SaintIniLine>& lines, bool before_the_save) {
+Note note_on_old_file(const SettingsDestination& destination,
+                      const std::vector<SaintIniLine>& lines, bool before_the_save) {
     // Standard output replaces nothing.
     if (destination.is_standard_output()) {
-        return "";
+        return {};
     }
-    return replaced_values_note(old_settings_start(destination.name()), lines, destination.name(),
-                                before_the_save ? "would be replaced" : "are replaced");
+    return {"old-values",
+            replaced_values_note(old_settings_start(destination.name()), lines, destination.name(),
+                                 before_the_save ? "would be replaced" : "are replaced")};
 }
 
 SaveOutcome save_settings(const std::vector<SaintIniLine>& lines,
                           const SettingsDestination& destination, const BackupChoice& backup,
-                          bool strict, const std::string& old_file_note, Console& console) {
+                          const Strictness& strictness, const Note& old_file_note,
+                          Console& console) {
     console.announce("KORVALINE IS SAVING FILE...");
     console.flush();
     SettingsFile file(destination);
-    note_if_not_empty(console, file.note());
+    note_if_not_empty(console, {"group-not-kept", file.note()});
     // A note that only making the new file can tell (a group that cannot be
     // kept) fails a strict run here, the new file then removed unwritten.
-    if (strict) {
-        refuse_if_noted(console, "");
-    }
+    refuse_if_noted(console, {}, strictness);
     for (const SaintIniLine& line : lines) {
         file.write_line(line.text());
     }

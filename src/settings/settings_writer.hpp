@@ -8,6 +8,7 @@
 #include "settings/saint_ini_lines.hpp"
 #include "settings/settings_composer.hpp"
 #include "settings/settings_destination.hpp"
+#include "settings/strict_check.hpp"
 
 namespace korvaline {
 
@@ -18,10 +19,11 @@ void show_composition(const ComposedSettings& settings, Console& console);
 // What the user is to be told of the old file at `destination` that `lines`
 // are to replace: the values in it that are the same for every crystal and
 // that the new file changes (an instrument value corrected by hand, say).
-// Empty where there are none, or where nothing is replaced. `before_the_save`:
-// told where the save may yet be refused (--strict), as what would happen.
-std::string note_on_old_file(const SettingsDestination& destination,
-                             const std::vector<SaintIniLine>& lines, bool before_the_save);
+// Its text is empty where there are none, or where nothing is replaced.
+// `before_the_save`: told where the save may yet be refused (--strict), as
+// what would happen.
+Note note_on_old_file(const SettingsDestination& destination,
+                      const std::vector<SaintIniLine>& lines, bool before_the_save);
 
 // What a save did that a record of it names.
 struct SaveOutcome {
@@ -30,10 +32,11 @@ struct SaveOutcome {
 
 // Announces the save, writes `lines` to `destination` in place of any old
 // file there (kept as `backup` says), gives `old_file_note` once the file is
-// in place, and tells the user that saint can be started. `strict`: a note
-// that making the new file gives stops the save (see refuse_if_noted).
+// in place, and tells the user that saint can be started. Under --strict a
+// note that making the new file gives stops the save (see refuse_if_noted).
 SaveOutcome save_settings(const std::vector<SaintIniLine>& lines,
                           const SettingsDestination& destination, const BackupChoice& backup,
-                          bool strict, const std::string& old_file_note, Console& console);
+                          const Strictness& strictness, const Note& old_file_note,
+                          Console& console);
 
 }  // namespace korvaline

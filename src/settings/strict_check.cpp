@@ -1,20 +1,35 @@
 #include "settings/strict_check.hpp"
 
+#include <algorithm>
+
 #include "core/failure.hpp"
 
 namespace korvaline {
 
-void refuse_if_noted(Console& console, const std::string& pending_note) {
-    if (!pending_note.empty()) {
-        console.note(pending_note);
-    }
-    const std::size_t notes = console.notes_given();
-    if (notes == 0) {
+bool Strictness::accepts(std::string_view name) const {
+    return std::find(accepted.begin(), accepted.end(), name) != accepted.end();
+}
+
+void refuse_if_noted(Console& console, const Note& pending, const Strictness& strictness) {
+    if (!strictness.strict) {
         return;
     }
-    std::string message = "not written under --strict: " + console.first_note();
-    if (notes > 1) {
-        const std::size_t more = notes - 1;
+    if (!pending.text.empty()) {
+        console.note(pending);
+    }
+    std::vector<const Note*> refused;
+    for (const Note& note : console.notes_given()) {
+        if (!strictness.accepts(note.name)) {
+            refused.push_back(&note);
+        }
+    }
+    if (refused.empty()) {
+        return;
+    }
+    std::string message = "not written under --strict: " + refused.front()->text + " [" +
+                          std::string(refused.front()->name) + "]";
+    if (refused.size() > 1) {
+        const std::size_t more = refused.size() - 1;
         message += " (and " + std::to_string(more) + " more note" + (more == 1 ? "" : "s") + ")";
     }
     throw Failure(message);

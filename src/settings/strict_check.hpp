@@ -1,17 +1,29 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "console/console.hpp"
+#include "core/note_names.hpp"
 
 namespace korvaline {
 
+// --strict, and the names of the notes a person has looked at and accepted
+// for this crystal (--accept, ACCEPT), which are shown but fail nothing.
+struct Strictness {
+    bool strict = false;
+    std::vector<std::string> accepted;
+
+    bool accepts(std::string_view name) const;
+};
+
 // --strict, between composing saint.ini and saving it: a run that gave any
-// note, or that would give `pending_note` after the save, may be one whose
-// saint.ini is not what was meant, and a batch that nobody watches must not
-// count it a success. It is a Failure that names the first note and counts
-// the others, before anything is created or replaced. The pending note is
-// given first, so that every note is shown.
-void refuse_if_noted(Console& console, const std::string& pending_note);
+// note not accepted, or that would give `pending` after the save, may be one
+// whose saint.ini is not what was meant, and a batch that nobody watches must
+// not count it a success. It is a Failure that names the first such note and
+// counts the others, before anything is created or replaced. The pending
+// note (none where its text is empty) is given first, so that every note is
+// shown. Without --strict, nothing.
+void refuse_if_noted(Console& console, const Note& pending, const Strictness& strictness);
 
 }  // namespace korvaline

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "core/characters.hpp"
 #include "core/failure.hpp"
+#include "core/note_names.hpp"
 #include "platform/name_exists.hpp"
 #include "platform/places.hpp"
-#include "setup/version.hpp"
 
 namespace korvaline {
 
@@ -24,10 +25,13 @@ enum LongOnly : int {
     kSet,
     kSource,
     kStrict,
-    kFindProject
+    kFindProject,
+    kAccept,
+    kSettled,
+    kShowOrigin
 };
 
-constexpr std::array<option, 18> kOptions = {{
+constexpr std::array<option, 21> kOptions = {{
     {"project", required_argument, nullptr, 'p'},
     {"find-project", no_argument, nullptr, kFindProject},
     {"p4p", required_argument, nullptr, kP4p},
@@ -42,6 +46,9 @@ constexpr std::array<option, 18> kOptions = {{
     {"set", required_argument, nullptr, kSet},
     {"source", required_argument, nullptr, kSource},
     {"strict", no_argument, nullptr, kStrict},
+    {"accept", required_argument, nullptr, kAccept},
+    {"settled", required_argument, nullptr, kSettled},
+    {"show-origin", no_argument, nullptr, kShowOrigin},
     {"backup", optional_argument, nullptr, 'b'},
     {"suffix", required_argument, nullptr, 'S'},
     {nullptr, 0, nullptr, 0},
@@ -52,9 +59,11 @@ constexpr const char* kShortOptions = ":p:yhVC:o:bS:";
 
 // The backup options as given, settled once all are read.
 struct BackupOptions {
-    bool wanted = false;                 // --backup, -b or --suffix
-    std::optional<std::string> control;  // --backup=CONTROL, the last one given
-    std::optional<std::string> suffix;   // --suffix
+    bool wanted = false;  // --backup, -b or --suffix
+    // --backup=CONTROL, the last one given; empty, as with cp, leaves it to
+    // VERSION_CONTROL.
+    std::optional<std::string> control;
+    std::optional<std::string> suffix;  // --suffix
 };
 
 // The word that getopt_long has just refused.
@@ -135,6 +144,31 @@ void take_setting(CommandLine& line, std::string_view given) {
     }
 }
 
+// The notes --accept names, or what is wrong with them.
+void take_accepted(CommandLine& line, std::string_view given) {
+    std::string unknown;
+    const std::vector<std::string> names = note_names_in(given, unknown);
+    if (names.empty()) {
+        line.usage_error = "--accept " + std::string(given) + ": " + quoted(unknown) +
+                           " is not the name of a note such as frame-gap";
+        return;
+    }
+    line.accepted_notes.insert(line.accepted_notes.end(), names.begin(), names.end());
+}
+
+// The minutes --settled gives, or what is wrong with them: digits alone, up
+// to a year's worth.
+void take_settled(CommandLine& line, std::string_view given) {
+    constexpr int kMostMinutes = 366 * 24 * 60;
+    const char* const end = given.data() + given.size();
+    const auto [stop, error] = std::from_chars(given.data(), end, line.settled_minutes);
+    if (given.empty() || given.front() < '0' || given.front() > '9' || stop != end ||
+        error != std::errc() || line.settled_minutes > kMostMinutes) {
+        line.usage_error = "--settled " + std::string(given) +
+                           ": takes a whole number of minutes such as 10, 0 for no check";
+    }
+}
+
 void take(CommandLine& line, BackupOptions& backup, int code) {
     switch (code) {
         case 'p':
@@ -165,6 +199,15 @@ void take(CommandLine& line, BackupOptions& backup, int code) {
             break;
         case kStrict:
             line.strict = true;
+            break;
+        case kAccept:
+            take_accepted(line, optarg);
+            break;
+        case kSettled:
+            take_settled(line, optarg);
+            break;
+        case kShowOrigin:
+            line.show_origin = true;
             break;
         case 'b':
             backup.wanted = true;
@@ -231,12 +274,13 @@ BackupChoice settled_backup(const BackupOptions& given, const EnvironmentLookup&
     if (!given.wanted) {
         return backup;
     }
-    const std::optional<std::string> from_environment = environment("VERSION_CONTROL");
-    const std::string word = given.control.value_or(from_environment.value_or(""));
+    const bool by_option = given.control && !given.control->empty();
+    const std::string word =
+        by_option ? *given.control : environment("VERSION_CONTROL").value_or("");
     const std::optional<BackupControl> control =
-        word.empty() && !given.control ? BackupControl::kExisting : backup_control_named(word);
+        word.empty() ? BackupControl::kExisting : backup_control_named(word);
     if (!control) {
-        error = (given.control ? "--backup=" : "VERSION_CONTROL=") + word +
+        error = (by_option ? "--backup=" : "VERSION_CONTROL=") + word +
                 ": not a backup control (none, off, numbered, t, existing, nil, simple, never)";
         return backup;
     }
@@ -292,56 +336,6 @@ CommandLine read_command_line(int argc, char** argv, const EnvironmentLookup& en
         line.usage_error = control_character_in(line);
     }
     return line;
-}
-
-std::string usage_text() {
-    return "Usage: korvaline [OPTION]...\n"
-           "Write saint.ini for the integration of the frames in the current directory.\n"
-           "Without options, the project name and the P4P file are asked for.\n"
-           "\n"
-           "  -p, --project=NAME      the project: NAME1.001 must exist here\n"
-           "      --find-project      the project is the one here: the NAME of the one\n"
-           "                          file NAME1.001 (NAME of 1 to 15 characters)\n"
-           "      --p4p=FILE          the P4P file to read\n"
-           "  -y, --yes               accept the P4P file offered, NAME1.p4p\n"
-           "      --profile=FILE      take the instrument's values from FILE, over those\n"
-           "                          of the profiles before it (may be repeated)\n"
-           "      --no-profile        read no default profile, no KORVALINE_PROFILE and\n"
-           "                          no --profile given before it\n"
-           "      --set=KEY=VALUE     give one line of saint.ini this value, over every\n"
-           "                          profile (may be repeated)\n"
-           "      --source=TARGET     use the profile lines for TARGET (CU, MO, ...) in\n"
-           "                          place of the source the P4P file names\n"
-           "      --strict            write nothing and fail when the run gives a note\n"
-           "  -b, --backup[=CONTROL]  keep the old file as a backup: CONTROL none, numbered,\n"
-           "                          existing or simple (default: $VERSION_CONTROL, else\n"
-           "                          existing)\n"
-           "  -S, --suffix=SUFFIX     the simple backup's suffix (default: ~, or\n"
-           "                          $SIMPLE_BACKUP_SUFFIX)\n"
-           "  -C, --directory=DIR     run as if started in DIR\n"
-           "  -o, --output=FILE       write the settings to FILE instead of saint.ini;\n"
-           "                          - writes them to standard output and the\n"
-           "                          program's own lines to standard error\n"
-           "      --profile-template  print a profile to start from, and exit\n"
-           "  -h, --help              print this help, and exit\n"
-           "  -V, --version           print the version, and exit\n"
-           "\n"
-           "With --project (or --find-project) and --yes or --p4p, nothing is read\n"
-           "from standard input.\n"
-           "\n"
-           "Instrument profiles are applied in layers, each changing only the lines it\n"
-           "gives: the site's and then the user's default place, where a file exists,\n"
-           "the file KORVALINE_PROFILE names, each --profile, then each --set. The\n"
-           "user's and the site's default places:\n" +
-           std::string(default_profile_places()) +
-           "\n"
-           "Exit status: 0 saint.ini written, 1 failure, 2 wrong options.\n";
-}
-
-std::string version_text() {
-    return "korvaline " + std::string(kVersion) +
-           "\n"
-           "Copyright (c) 2026 The KORVALINE developers; MIT licence.\n";
 }
 
 }  // namespace korvaline

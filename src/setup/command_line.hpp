@@ -28,6 +28,14 @@ struct CommandLine {
     std::optional<std::string> source;
     // --strict: a run that gives a note writes nothing and fails.
     bool strict = false;
+    // --accept: the names of notes that --strict lets pass, in order given.
+    std::vector<std::string> accepted_notes;
+    // --settled: how many minutes the newest frames and the P4P file must be
+    // old; 0, no check.
+    int settled_minutes = 0;
+    // --show-origin: print each line that would be written after its origin,
+    // and write nothing.
+    bool show_origin = false;
     // --backup, -b, --suffix: how an old saint.ini is kept.
     BackupChoice backup;
     // Not empty when the words cannot be used: what is wrong with them.
@@ -43,11 +51,5 @@ struct CommandLine {
 // SIMPLE_BACKUP_SUFFIX where the options leave them open, as for GNU cp.
 CommandLine read_command_line(int argc, char** argv,
                               const EnvironmentLookup& environment = environment_value);
-
-// What --help prints.
-std::string usage_text();
-
-// What --version prints.
-std::string version_text();
 
 }  // namespace korvaline

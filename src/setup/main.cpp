@@ -24,6 +24,7 @@
 #include "setup/banner.hpp"
 #include "setup/command_line.hpp"
 #include "setup/project_dialogue.hpp"
+#include "setup/usage_text.hpp"
 
 namespace {
 
@@ -63,13 +64,11 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
         compose_settings(record, profiles, command_line.source,
                          names_in_notes(record, destination, command_line.names_files_in_full()));
     show_composition(settings, console);
-    const std::string old_file_note =
-        note_on_old_file(destination, settings.lines, command_line.strict);
-    if (command_line.strict) {
-        refuse_if_noted(console, old_file_note);
-    }
-    save_settings(settings.lines, destination, command_line.backup, command_line.strict,
-                  old_file_note, console);
+    const Strictness strictness{command_line.strict, command_line.accepted_notes};
+    const Note old_file_note = note_on_old_file(destination, settings.lines, strictness.strict);
+    refuse_if_noted(console, old_file_note, strictness);
+    save_settings(settings.lines, destination, command_line.backup, strictness, old_file_note,
+                  console);
 }
 
 void set_up(const CommandLine& command_line, const SettingsDestination& destination,

@@ -347,7 +347,7 @@ TEST(FailureTest, ClosedUserProfilePlaceGivesWayToTheSiteProfile) {
     write_file(workspace.scratch() / "KORVALINE_SITE_PROFILE", "[SAINT]\nNROWS=1024\n");
     const RunResult result = run_program(workspace, {.input = "abc\ny\n", .unprivileged = true});
     EXPECT_EQ(result.errors, "korvaline: note: cannot read " + user_profile.string() +
-                                 ": Permission denied; going on without it\n");
+                                 ": Permission denied; going on without it [profile-unreadable]\n");
     EXPECT_NE(read_file(workspace.dir() / "saint.ini").find("\nNROWS=1024\n"), std::string::npos);
     // A note that a batch must not pass over.
     const RunResult strict = run_program(
@@ -364,10 +364,11 @@ TEST(FailureTest, DirectoryThatCannotBeListedIsLookedUpNameByName) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"-p", "abc", "-y", "-o", "-"},
          " SORTING FRAME FILES: abc1.001 =>   5\n"
-         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n"
+         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists "
+         "[frame-gap]\n"
          " SORTING FRAME FILES: abc2.001 =>   3\n"
          "korvaline: note: abc7.001 exists, but saint.ini has places for runs 1 to 4 only; "
-         "run 7 is not integrated\n"},
+         "run 7 is not integrated [runs-beyond-4]\n"},
         {{"--find-project"}, "korvaline: cannot list the files of DIR to find the project: "},
     };
     for (auto [arguments, errors] : cases) {

@@ -68,7 +68,7 @@ expect 3 1 "korvaline: cannot create a temporary file beside $work/locked/saint.
     lists/cu.txt
 expect 4 1 "korvaline: cannot enter directory 'gone': No such file or directory" lists/cu.txt
 for task in 5 6 7 8; do expect $task 0 "" lists/cu.txt; done
-gap_note="korvaline: note: run 1 stops at frame 4: gap1.005 is missing but gap1.006 exists"
+gap_note="korvaline: note: run 1 stops at frame 4: gap1.005 is missing but gap1.006 exists [frame-gap]"
 expect 9 0 "$gap_note" lists/cu.txt -o gap.ini
 expect 10 0 "" lists/cu.txt
 expect 11 1 "korvaline-array: task 11: cannot make $work/workless/work: File exists" lists/cu.txt

@@ -27,6 +27,7 @@ TEST(StrictTest, EveryNoteLeavesTheOldFileAndFails) {
     } cases[] = {
         {{}, p4p, "", "the old saint.ini had other values in 1 line (NROWS); they would be", 0},
         {{}, cu_p4p, "", "abc1.p4p gives the source CU, 1.54184 A, but saint.ini gets", 1},
+        {{"--accept=wavelength"}, cu_p4p, "", "the old saint.ini had other values in 1 line", 0},
         {{"--profile=lab.ini"}, p4p, "", "abc1.p4p names no X-ray source; only the common", 1},
         {{"--source=Cu"}, "SOURCE  MO  0.71073\n" + p4p, "", "abc1.p4p names the source MO", 1},
         {{"--source=cu", "--set=SCALE_WAVE=1.54184"}, p4p, "abc1.004", "run 1 stops at frame", 1},

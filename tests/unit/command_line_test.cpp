@@ -41,11 +41,18 @@ std::string read(std::vector<std::string> words, std::vector<std::string> enviro
         const Profile::Entry& entry = set.entries.at(0);
         directories += " [" + entry.section + "]" + entry.key + "=" + entry.value;
     }
+    std::string accepted;
+    for (const std::string& name : line.accepted_notes) {
+        accepted += " accept=" + name;
+    }
     return tasks[static_cast<int>(line.task)] + (" project=" + given.project_name.value_or("-")) +
            " p4p=" + given.p4p_name.value_or("-") + (given.accept_offered_p4p ? " yes" : "") +
            (given.find_project ? " found here" : "") + (line.profile.refused ? " no-profile" : "") +
            directories + (line.output ? " output=" + *line.output : "") +
            (line.source ? " source=" + *line.source : "") + (line.strict ? " strict" : "") +
+           accepted +
+           (line.settled_minutes != 0 ? " settled=" + std::to_string(line.settled_minutes) : "") +
+           (line.show_origin ? " show-origin" : "") +
            (line.backup.wanted()
                 ? " backup=" + (backup_controls[static_cast<int>(line.backup.control)] +
                                 (" " + line.backup.suffix))
@@ -103,6 +110,22 @@ TEST(CommandLineTest, OptionsByGnuConventions) {
         {{"--set=SCALOUTNAME=a\x1b[2J"},
          "usage: --set SCALOUTNAME=a\x1b[2J: the value of SCALOUTNAME holds a control character"},
         {{"--source", "cu", "--strict"}, "set up project=- p4p=- source=CU strict"},
+        {{"--accept=frame-gap,title-cut", "--strict", "--acc", "log", "--settled", "0"},
+         "set up project=- p4p=- strict accept=frame-gap accept=title-cut accept=log"},
+        {{"--accept=frame-gap,"},
+         "usage: --accept frame-gap,: '' is not the name of a note such as frame-gap"},
+        {{"--accept=gap"},
+         "usage: --accept gap: 'gap' is not the name of a note such as frame-gap"},
+        {{"--settled=10", "--show-origin"}, "set up project=- p4p=- settled=10 show-origin"},
+        {{"--settled=527040"}, "set up project=- p4p=- settled=527040"},
+        {{"--settled=527041"},
+         "usage: --settled 527041: takes a whole number of minutes such as 10, 0 for no check"},
+        {{"--settled=-1"},
+         "usage: --settled -1: takes a whole number of minutes such as 10, 0 for no check"},
+        {{"--settled=5m"},
+         "usage: --settled 5m: takes a whole number of minutes such as 10, 0 for no check"},
+        {{"--settled="},
+         "usage: --settled : takes a whole number of minutes such as 10, 0 for no check"},
         {{"--source=COPPER"},
          "usage: --source COPPER: COPPER is not a chemical element's symbol "
          "such as CU"},
@@ -127,6 +150,8 @@ TEST(CommandLineTest, BackupsAsGnuCpMakesThem) {
         {{"--backup"}, {"", "a/b"}, " backup=existing ~"},
         {{"--backup=never", "-b"}, {"numbered"}, " backup=simple ~"},
         {{"--backup=nu"}, {}, " backup=numbered ~"},
+        {{"--backup="}, {"numbered"}, " backup=numbered ~"},
+        {{"--backup=never", "--backup="}, {}, " backup=existing ~"},
         {{"-b", "--backup=off"}, {}, ""},
         {{"-S", ".bak"}, {"simple", ".old"}, " backup=simple .bak"},
         {{"--suffix=.bak", "--backup=nil"}, {}, " backup=existing .bak"},

@@ -49,12 +49,16 @@ TEST(LatticeCodesTest, TextNoRowKnowsIsNoted) {
         {"mmm", "C", ""},
         {"", "", ""},
         {"-1", "P", ""},
-        {"2/m", "P", "korvaline: note: Laue symbol '2/m' is not in the table; code 0 written\n"},
-        {"m3m", "R", "korvaline: note: centering 'R' is not in the table; code 0 written\n"},
-        {"mmm", "c", "korvaline: note: centering 'c' is not in the table; code 0 written\n"},
+        {"2/m", "P",
+         "korvaline: note: Laue symbol '2/m' is not in the table; code 0 written "
+         "[unknown-symbol]\n"},
+        {"m3m", "R",
+         "korvaline: note: centering 'R' is not in the table; code 0 written [unknown-symbol]\n"},
+        {"mmm", "c",
+         "korvaline: note: centering 'c' is not in the table; code 0 written [unknown-symbol]\n"},
         {"4/M", "rr",
-         "korvaline: note: Laue symbol '4/M' is not in the table; code 0 written\n"
-         "korvaline: note: centering 'rr' is not in the table; code 0 written\n"},
+         "korvaline: note: Laue symbol '4/M' is not in the table; code 0 written [unknown-symbol]\n"
+         "korvaline: note: centering 'rr' is not in the table; code 0 written [unknown-symbol]\n"},
     };
     for (const auto& c : cases) {
         SetupRecord record;

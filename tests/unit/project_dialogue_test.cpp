@@ -59,7 +59,7 @@ TEST(ProjectDialogueTest, TestNameIsTheFirstFrameCutAtTwenty) {
         EXPECT_EQ(dialogue.output, "\n INPUT THE PROJECT NAME:\n");
         EXPECT_EQ(dialogue.notes,
                   c.noted ? "korvaline: note: names are limited to 20 characters; looked for '" +
-                                existing + "'\n"
+                                existing + "' [cut-name]\n"
                           : "")
             << "typed '" << c.typed << "'";
     }

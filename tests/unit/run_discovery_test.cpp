@@ -87,7 +87,8 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
              Names{"abc2.001", "abc3.001", "abc3.002", "abc3.003", "abc4.001"} + beyond_four("abc"),
          {5, 0, 1, 0},
          3,
-         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists\n"},
+         "korvaline: note: run 1 stops at frame 5: abc1.006 is missing but abc1.007 exists "
+         "[frame-gap]\n"},
         {"run without frame 001 is absent",
          "abc",
          frame_series("abc1", 1, 1) + frame_series("abc2", 2, 3),
@@ -148,11 +149,12 @@ TEST(RunDiscoveryTest, FindsRunsCountsFramesAndAsksEachNameOnce) {
                "abc6.001", "abc7.001", "abc8.001", "abc9.001"},
          {3, 1, 0, 0},
          2,
-         "korvaline: note: run 1 stops at frame 3: abc1.004 is missing but abc1.005 exists\n"
+         "korvaline: note: run 1 stops at frame 3: abc1.004 is missing but abc1.005 exists "
+         "[frame-gap]\n"
          "korvaline: note: abc5.001 exists, but saint.ini has places for runs 1 to 4 only; "
-         "run 5 is not integrated\n"
+         "run 5 is not integrated [runs-beyond-4]\n"
          "korvaline: note: abc9.001 exists, but saint.ini has places for runs 1 to 4 only; "
-         "run 9 is not integrated\n",
+         "run 9 is not integrated [runs-beyond-4]\n",
          Names{"abc1.001", "abc1.002", "abc2.001", "abc5.001", "abc1.p4p", "abc10.001", "abc1.0010",
                "xabc1.003", "abc1.0a3", "abc1_004"}},
         // Cut at 20 characters, one listed name stands for frames 1 to 9.

@@ -58,15 +58,15 @@ TEST(SettingsNotesTest, ProfilesAndSourcesAsComposed) {
         {std::nullopt, std::nullopt,
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini|INSTRUMENT PROFILE: --set NROWS=1024|"
          "abc1.p4p names no X-ray source; only the common lines of /d/lab.ini were used, not its "
-         "lines for CU|"},
+         "lines for CU [no-source]|"},
         {std::nullopt, "CU",
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"},
         {XraySource{"MO", "0.71073"}, "CU",
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"
          "abc1.p4p names the source MO, 0.71073 A, but --source gives CU; profile lines are taken "
          "for "
-         "CU|abc1.p4p gives the source MO, 0.71073 A, but saint.ini gets "
-         "SCALE_WAVE=1.54184 (from /d/lab.ini)|"},
+         "CU [source-override]|abc1.p4p gives the source MO, 0.71073 A, but saint.ini gets "
+         "SCALE_WAVE=1.54184 (from /d/lab.ini) [wavelength]|"},
         {XraySource{"CU", "1.54184"}, "CU",
          "INSTRUMENT PROFILE: lab\\x1b[2J.ini, lines for CU|INSTRUMENT PROFILE: --set NROWS=1024|"},
     };
@@ -76,10 +76,11 @@ TEST(SettingsNotesTest, ProfilesAndSourcesAsComposed) {
         const ComposedSettings composed =
             compose_settings(record, {lab, set}, c.chosen, {"saint.ini", "abc1.p4p"});
         std::string said;
-        for (const auto* texts : {&composed.profiles_used, &composed.notes}) {
-            for (const std::string& text : *texts) {
-                said += text + "|";
-            }
+        for (const std::string& text : composed.profiles_used) {
+            said += text + "|";
+        }
+        for (const Note& note : composed.notes) {
+            said += note.text + " [" + std::string(note.name) + "]|";
         }
         EXPECT_EQ(said, c.said);
         EXPECT_EQ(key_line(composed.lines, "SAINT", "NROWS")->value, "1024");
