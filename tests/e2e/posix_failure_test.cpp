@@ -180,7 +180,7 @@ TEST(FailureTest, OldFilesGroupIsKeptOrGetsNoMoreThanOthers) {
 }
 
 // Run as root, a new file (saint.ini, FILE of -o) gets the owner and group of
-// its directory (1000:4321 where given, else root's own); a replaced one keeps
+// its directory (nobody's where given, else root's own); a replaced one keeps
 // its own.
 TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
     const struct {
@@ -204,8 +204,8 @@ TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
             write_file(saved, "old\n");
             fs::permissions(saved, c.permissions);
         }
-        ASSERT_EQ(::chown(saved.parent_path().c_str(), c.directory_given ? 1000 : 0,
-                          c.directory_given ? 4321 : 0),
+        ASSERT_EQ(::chown(saved.parent_path().c_str(), c.directory_given ? kNobody : 0,
+                          c.directory_given ? kNoGroup : 0),
                   0)
             << "needs root, as CI has";
         const RunResult result = run_program(
@@ -216,7 +216,7 @@ TEST(FailureTest, NewSaintIniGetsThePermissionsTheUmaskAllows) {
         ASSERT_EQ(::stat(saved.c_str(), &owner), 0);
         const bool directorys = c.directory_given && !c.old_file;
         EXPECT_EQ(std::pair(owner.st_uid, owner.st_gid),
-                  std::pair(directorys ? 1000u : 0u, directorys ? 4321u : 0u))
+                  std::pair(directorys ? kNobody : 0u, directorys ? kNoGroup : 0u))
             << c.file;
     }
 }
