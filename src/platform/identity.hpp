@@ -10,7 +10,7 @@ namespace korvaline {
 // program; a number is named instead.
 
 // The user the program runs as (its effective user). On Windows, the
-// account's name.
+// account's name, or empty where the system cannot tell it.
 std::string running_user_name();
 
 // The group with this number. On Windows, where files have no group, the

@@ -72,44 +72,39 @@ void ReplacementFile::discard() noexcept {
     operations_.release_interruptions();
 }
 
-void ReplacementFile::create_beside_target() {
+// Makes a name beside the target that nothing has yet, by `make`, and gives
+// it in `made`; the error of the last try, or 0.
+int ReplacementFile::make_name_beside(const std::function<int(const std::string&)>& make,
+                                      std::string& made) {
     std::random_device random;
     const std::string stem = temporary_stem(target_.path, operations_.name_room(target_.path));
     int error = 0;
     for (int tries = 0; tries < kMostTries; ++tries) {
-        new_path_ = name_beside(stem, random);
-        error = operations_.create_new(new_path_, target_.exists, file_);
-        if (error == 0) {
-            file_open_ = new_file_exists_ = true;
-            return;
-        }
+        made = name_beside(stem, random);
+        error = make(made);
         if (!operations_.already_exists(error)) {
             break;
         }
     }
-    fail_with_system_error("cannot create a temporary file beside " + name_, error);
+    return error;
+}
+
+void ReplacementFile::create_beside_target() {
+    const int error = make_name_beside(
+        [this](const std::string& path) {
+            return operations_.create_new(path, target_.exists, file_);
+        },
+        new_path_);
+    if (error != 0) {
+        fail_with_system_error("cannot create a temporary file beside " + name_, error);
+    }
+    file_open_ = new_file_exists_ = true;
 }
 
 void ReplacementFile::write(std::string_view bytes) {
     if (const int error = operations_.write(file_, bytes); error != 0) {
         fail_with_system_error("cannot write " + name_, error);
     }
-}
-
-// A second link to the old file under a name beside it that nothing has yet,
-// given in `link_path`; the error, or 0.
-int ReplacementFile::link_beside_target(std::string& link_path) {
-    std::random_device random;
-    const std::string stem = temporary_stem(target_.path, operations_.name_room(target_.path));
-    int error = 0;
-    for (int tries = 0; tries < kMostTries; ++tries) {
-        link_path = name_beside(stem, random);
-        error = operations_.link(target_.path, link_path);
-        if (!operations_.already_exists(error)) {
-            return error;
-        }
-    }
-    return error;
 }
 
 // A second link to the old file under the backup's name: through a new name
@@ -128,7 +123,10 @@ void ReplacementFile::keep_old_file(const BackupChoice& backup) {
         return;
     }
     std::string link_path;
-    if (const int error = link_beside_target(link_path); error != 0) {
+    const auto link = [this](const std::string& path) {
+        return operations_.link(target_.path, path);
+    };
+    if (const int error = make_name_beside(link, link_path); error != 0) {
         fail_with_system_error("cannot make the backup " + backup_path, error);
     }
     const int error = operations_.rename_over(link_path, backup_path);

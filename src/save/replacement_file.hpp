@@ -73,7 +73,7 @@ class ReplacementFile {
   private:
     void create_beside_target();
     void keep_old_file(const BackupChoice& backup);
-    int link_beside_target(std::string& link_path);
+    int make_name_beside(const std::function<int(const std::string&)>& make, std::string& made);
     void end_if_interrupted();
     void discard() noexcept;
 

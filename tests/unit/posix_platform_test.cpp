@@ -21,12 +21,14 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "failure_message.hpp"
 #include "fields.hpp"
 #include "frames/run_discovery.hpp"
 #include "platform/append_file.hpp"
 #include "platform/file_facts.hpp"
+#include "platform/file_operations.hpp"
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
 #include "posix_user.hpp"
@@ -251,6 +253,20 @@ TEST_F(PosixSettingsFileTest, GroupMemberKeepsTheGroupOfTheOldFile) {
     EXPECT_EQ(saved.st_gid, kGroup);
     EXPECT_EQ(saved.st_mode & 07777, 0660u);
     EXPECT_EQ(content(path_), "new\n");
+}
+
+// A new file beside saint.ini (a log) gets its owner, group and mode; run as
+// root, as CI does, even another user's.
+TEST_F(PosixSettingsFileTest, NewFileTakesTheOwnerAndModeOfItsModel) {
+    std::ofstream(path_) << "old\n";
+    std::ofstream(dir_ / "new.log") << "";
+    ASSERT_EQ(::chown(path_.c_str(), kNobody, kNoGroup), 0) << "needs root, as CI has";
+    fs::permissions(path_, fs::perms(0640));
+    give_new_file_the_owner_and_mode_of((dir_ / "new.log").string(), path_);
+    struct stat made {};
+    ASSERT_EQ(::stat((dir_ / "new.log").c_str(), &made), 0);
+    EXPECT_EQ(std::tuple(made.st_uid, made.st_gid, made.st_mode & 07777),
+              std::tuple(kNobody, kNoGroup, 0640u));
 }
 
 // A child interrupted while it writes saint.ini, or, given `errors`, at the rename.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/failure.hpp"
+#include "platform/file_operations.hpp"
 #include "platform/posix/file_kind.hpp"
 #include "platform/system_error.hpp"
 
@@ -53,22 +54,6 @@ int regular_file(int fd, const std::string& name) {
     return fd;
 }
 
-// The owner, group and mode of `like` given to the new file; a group that
-// cannot be kept gets no more than others have.
-void take_owner_and_mode(int fd, const std::string& like) {
-    struct stat model {};
-    if (::stat(like.c_str(), &model) != 0) {
-        ::fchmod(fd, S_IRUSR | S_IWUSR);
-        return;
-    }
-    mode_t mode = model.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO);
-    if (::fchown(fd, model.st_uid, model.st_gid) != 0 &&
-        ::fchown(fd, static_cast<uid_t>(-1), model.st_gid) != 0) {
-        mode = (mode & ~static_cast<mode_t>(S_IRWXG)) | ((mode & S_IRWXO) << 3 & mode);
-    }
-    ::fchmod(fd, mode);
-}
-
 }  // namespace
 
 std::optional<AppendFile> AppendFile::open_existing(const std::string& path,
@@ -86,8 +71,9 @@ std::optional<AppendFile> AppendFile::open_existing(const std::string& path,
 
 AppendFile AppendFile::create_like(const std::string& path, const std::string& like,
                                    const std::string& name) {
-    // Made with no access at all until it has the model's owner and mode.
-    const int fd = ::open(path.c_str(), kAppendFlags | O_CREAT | O_EXCL, 0);
+    // Made for the user alone until it has the model's owner and mode, which
+    // it keeps where the model cannot be read.
+    const int fd = ::open(path.c_str(), kAppendFlags | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         const int error = errno;
         if (error == EEXIST) {
@@ -97,7 +83,7 @@ AppendFile AppendFile::create_like(const std::string& path, const std::string& l
         }
         fail_to_open(path, name, error);
     }
-    take_owner_and_mode(fd, like);
+    give_new_file_the_owner_and_mode_of(path, like);
     return AppendFile(fd, name);
 }
 

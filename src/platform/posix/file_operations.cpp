@@ -234,6 +234,21 @@ FileOperations& system_file_operations() {
     return operations;
 }
 
+void give_new_file_the_owner_and_mode_of(const std::string& path, const std::string& model) {
+    struct stat old {};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0 && ::stat(model.c_str(), &old) == 0) {
+        take_over_owner(fd, {model, true, old.st_uid, old.st_gid, old.st_mode});
+        struct stat made {};
+        const bool group_kept = ::fstat(fd, &made) == 0 && made.st_gid == old.st_gid;
+        const mode_t mode = old.st_mode & 0777;
+        ::fchmod(fd, group_kept ? mode : mode_for_another_group(mode));
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
 void give_new_file_its_directory_owner(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {

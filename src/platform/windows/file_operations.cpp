@@ -232,4 +232,7 @@ FileOperations& system_file_operations() {
 
 void give_new_file_its_directory_owner(const std::string& /*path*/) {}
 
+void give_new_file_the_owner_and_mode_of(const std::string& /*path*/,
+                                         const std::string& /*model*/) {}
+
 }  // namespace korvaline
