@@ -316,6 +316,15 @@ TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal)
     EXPECT_EQ(entries(), 1u);
 }
 
+// The folders a folder profile is looked for in, up to the root.
+TEST(PosixPlacesTest, ParentFolderUpToTheRoot) {
+    const std::string cases[][2] = {
+        {"/data/a", "/data"}, {"/data", "/"}, {"/", ""}, {"//data//a//", "//data"}, {"///", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(parent_folder(c[0]), c[1]) << c[0];
+    }
+}
+
 // The user's profile by the XDG base directories, then the site's, which
 // KORVALINE_SITE_PROFILE names when it is set (when empty: none).
 TEST(PosixPlacesTest, DefaultProfilesUserFirst) {

@@ -149,6 +149,20 @@ TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
     }
 }
 
+// The folders a folder profile is looked for in, up to a drive's or a
+// share's root.
+TEST(WindowsPlacesTest, ParentFolderUpToTheRoot) {
+    const std::string cases[][2] = {{"C:\\data\\a", "C:\\data"},
+                                    {"C:\\data", "C:\\"},
+                                    {"C:\\", ""},
+                                    {"D:/data/a/", "D:/data"},
+                                    {"\\\\s\\share\\a", "\\\\s\\share\\"},
+                                    {"\\\\s\\share", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(parent_folder(c[0]), c[1]) << c[0];
+    }
+}
+
 // A relative %APPDATA% or %PROGRAMDATA% is passed over, as Linux passes over a
 // relative XDG_CONFIG_HOME.
 TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFoldersOnly) {
