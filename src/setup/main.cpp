@@ -90,6 +90,10 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
     }
     SavePlan plan = plan_save(destination, settings.lines, strictness.strict, in_full);
     refuse_if_noted(console, plan.review.note, strictness);
+    if (strictness.strict) {
+        // Given above, before the save, where it was accepted: not twice.
+        plan.review.note = {};
+    }
     save_settings(settings, record, {destination, command_line.backup, strictness, plan},
                   run_facts(arguments), console);
 }
