@@ -36,10 +36,11 @@ struct Profile {
     // The name failures and notes give it: the path, from the root where the
     // run names files so.
     std::string called;
-    bool from_set = false;                     // one line given by --set
-    std::optional<OwnSetting> source_setting;  // SOURCE=CU: the target where nothing else names one
-    std::optional<OwnSetting>
-        accept_setting;  // ACCEPT=NAME,...: notes a person has seen and accepted
+    bool from_set = false;  // one line given by --set
+    // [KORVALINE] SOURCE=CU: the target where nothing else names one.
+    std::optional<OwnSetting> source_setting;
+    // [KORVALINE] ACCEPT=NAME,...: notes a person has seen and accepts.
+    std::optional<OwnSetting> accept_setting;
 
     // Where a value from it comes from, as a note says: "from PATH", "from --set".
     std::string origin() const;
