@@ -34,8 +34,12 @@ bool is_backup_suffix(std::string_view suffix);
 
 // The backup's name for the file at `path`, where `names_beside` are the
 // names in its directory that start with it, with the same directory part.
+// A numbered backup's number is one more than the highest taken, of any
+// length, as cp counts. `ignore_case`: names are compared as a file system
+// that ignores case compares them (Windows), so that SAINT.INI's backups
+// count saint.ini.~1~.
 std::string backup_name(const std::string& path, const BackupChoice& choice,
-                        const std::vector<std::string>& names_beside);
+                        const std::vector<std::string>& names_beside, bool ignore_case = false);
 
 // Whether `name`, as backup_name gives it, is a numbered backup's.
 bool is_numbered_backup(const std::string& path, const BackupChoice& choice,

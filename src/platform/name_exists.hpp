@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace korvaline {
 
@@ -23,5 +24,13 @@ bool name_exists(const std::string& path, bool in_full = false);
 // as Windows' reserved names do (NUL, COM1.001); never on POSIX, where a
 // device is a file under /dev.
 bool names_a_device(const std::string& path);
+
+// Whether the file system compares names without case (Windows).
+bool names_ignore_case();
+
+// Whether the system drops `suffix` from the end of any name, so that a name
+// with it stands for the same file as the name without: on Windows a suffix
+// of only full stops and blanks; never on POSIX.
+bool suffix_is_dropped(std::string_view suffix);
 
 }  // namespace korvaline

@@ -56,6 +56,11 @@ void change_directory(const std::string& directory);
 // directory; `name` as it is when the system cannot tell that directory.
 std::string absolute_path(const std::string& name);
 
+// The file `name` in the directory of the file `path`, as the system splits
+// paths: "korvaline.log" beside "saint.ini", "/data/korvaline.log" beside
+// "/data/saint.ini".
+std::string path_beside(const std::string& path, std::string_view name);
+
 // The name by which failures and notes call the file `name`: as given, or,
 // `in_full`, as a path from the root. A run given -C or -o may be one of a
 // night's batch, whose log must say which crystal's file it was.

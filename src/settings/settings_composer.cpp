@@ -64,6 +64,33 @@ std::string scale_wave_origin(const std::vector<Profile>& profiles, const std::s
     return giving != nullptr ? giving->origin() : "built in";
 }
 
+// "FILE:LINE" of the profile line that gave a value, as standard output
+// names the file, or "--set".
+std::string profile_line_origin(const Profile& profile, const Profile::Entry& entry) {
+    if (profile.from_set) {
+        return "--set";
+    }
+    return printable(profile.path) + ":" + std::to_string(entry.line);
+}
+
+// Each line a profile sets says which one and where; a value that a profile
+// gives but that is the built-in one still holds its built-in value.
+void give_profile_origins(const std::vector<Profile>& profiles, const std::string& source,
+                          const std::vector<SaintIniLine>& built_in,
+                          std::vector<SaintIniLine>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SaintIniLine& line = lines[i];
+        const Profile* giving = line.fixed && line.kind == SaintIniLine::Kind::kKey
+                                    ? profile_giving(profiles, line.section, line.key, source)
+                                    : nullptr;
+        if (giving != nullptr) {
+            line.origin =
+                profile_line_origin(*giving, *giving->entry_for(line.section, line.key, source));
+            line.built_in_value = line.value == built_in[i].value;
+        }
+    }
+}
+
 }  // namespace
 
 ComposedSettings compose_settings(const SetupRecord& record, const std::vector<Profile>& profiles,
@@ -72,7 +99,9 @@ ComposedSettings compose_settings(const SetupRecord& record, const std::vector<P
     ComposedSettings composed{saint_ini_lines(record), {}, {}};
     const Profile* naming = profile_naming_source(record, profiles, chosen_source);
     const std::string source = source_used(record, chosen_source, naming);
+    const std::vector<SaintIniLine> built_in = composed.lines;
     apply_profiles(profiles, source, composed.lines);
+    give_profile_origins(profiles, source, built_in, composed.lines);
     for (const Profile& profile : profiles) {
         composed.profiles_used.push_back(profile_used(profile, source));
     }

@@ -19,6 +19,10 @@ SettingsFile::SettingsFile(const std::string& path) : name_(path) {
     file_.emplace(path);
 }
 
+SettingsFile::SettingsFile(const std::string& path, FileOperations& operations) : name_(path) {
+    file_.emplace(path, operations);
+}
+
 SettingsFile::SettingsFile(const SettingsDestination& destination) : name_(destination.name()) {
     if (!destination.is_standard_output()) {
         file_.emplace(destination.name());
@@ -48,7 +52,9 @@ void SettingsFile::write_line(std::string_view text) {
 void SettingsFile::close(const BackupChoice& backup) {
     write_out();
     if (file_) {
-        file_->commit(backup);
+        file_->commit(backup, [](std::string_view last_word) {
+            write_standard_error("korvaline: " + printable(last_word) + "\n");
+        });
     }
 }
 

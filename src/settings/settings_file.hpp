@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/replacement_file.hpp"
+#include "save/replacement_file.hpp"
 #include "settings/settings_destination.hpp"
 
 namespace korvaline {
@@ -20,6 +20,8 @@ class SettingsFile {
     // write, or when no new file can be made beside it.
     explicit SettingsFile(const std::string& path = "saint.ini");
     explicit SettingsFile(const SettingsDestination& destination);
+    // The same, made of the given steps (a test's disk).
+    SettingsFile(const std::string& path, FileOperations& operations);
 
     // The text and a line feed. A text that holds a line ending (LF, or a CR,
     // which ends a line for many readers) would be two lines where one is
@@ -27,12 +29,17 @@ class SettingsFile {
     // old file stays. So is any other control character but the tab.
     void write_line(std::string_view text);
     // Writes out and syncs the lines and puts the file in place for good,
-    // the old file, if any, kept as `backup` says.
+    // the old file, if any, kept as `backup` says. Where an interruption
+    // comes once the file is in place, a last line on standard error says
+    // so before it ends the program.
     void close(const BackupChoice& backup = {});
 
     // What the user should know of the new file: that it could not keep the
     // old one's group, say. Empty when there is nothing to tell.
     std::string note() const { return file_ ? file_->note() : std::string(); }
+
+    // The name of the backup that close() made, or empty for none.
+    std::string backup_made() const { return file_ ? file_->backup_made() : std::string(); }
 
   private:
     void write_out();

@@ -9,6 +9,8 @@
 #include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "core/note_names.hpp"
+#include "platform/name_exists.hpp"
+#include "platform/places.hpp"
 #include "settings/profile_reader.hpp"
 
 namespace korvaline {
@@ -288,10 +290,14 @@ BackupChoice settled_backup(const BackupOptions& given, const EnvironmentLookup&
         if (!is_backup_suffix(*given.suffix)) {
             error =
                 "--suffix " + *given.suffix + ": a backup suffix is not empty and holds no / or \\";
+        } else if (suffix_is_dropped(*given.suffix)) {
+            error = "--suffix " + *given.suffix +
+                    ": the system drops a suffix of only full stops and blanks, so that the "
+                    "backup would be the file itself";
         }
         backup.suffix = *given.suffix;
     } else if (const std::optional<std::string> simple = environment("SIMPLE_BACKUP_SUFFIX");
-               simple && is_backup_suffix(*simple)) {
+               simple && is_backup_suffix(*simple) && !suffix_is_dropped(*simple)) {
         backup.suffix = *simple;
     }
     return backup;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/account_names.hpp"
 #include "fields.hpp"
 
 namespace korvaline {
@@ -53,6 +54,26 @@ TEST(FileNamesTest, WholeNamesAndTheNamesTested) {
             EXPECT_EQ(name_as_tested(c.name).trimmed(), c.tested) << c.name;
             EXPECT_EQ(name_as_tested(c.name).width(), kNameWidth) << c.name;
         }
+    }
+}
+
+TEST(FileNamesTest, AccountNamesAreReadFromTheAccountFileAsText) {
+    const std::string passwd =
+        "root:x:0:0:root:/root:/bin/sh\n"
+        "nobody:x:65534:65534::/:/usr/sbin/nologin\n"
+        "broken\n"
+        ":x:7:7\n"
+        "alice:x:1000:1000::/home/alice:/bin/sh";
+    const struct {
+        unsigned long id;
+        std::optional<std::string> name;
+    } cases[] = {
+        {0, "root"},         {65534, "nobody"}, {1000, "alice"},
+        {100, std::nullopt}, {7, std::nullopt},  // an entry without a name names no one
+        {65, std::nullopt},                      // a number is matched whole, not as its start
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(account_name(passwd, c.id), c.name) << c.id;
     }
 }
 

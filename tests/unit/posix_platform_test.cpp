@@ -21,11 +21,14 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "failure_message.hpp"
 #include "fields.hpp"
 #include "frames/run_discovery.hpp"
+#include "platform/append_file.hpp"
 #include "platform/file_facts.hpp"
+#include "platform/file_operations.hpp"
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
 #include "posix_user.hpp"
@@ -73,6 +76,53 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
+}
+
+std::string read_text(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// A log is appended to only where it is a regular file: a link to one is not
+// followed, and a FIFO does not hold the program.
+TEST_F(PosixInputFileTest, LogIsAppendedToOnlyAsARegularFile) {
+    const fs::path log = dir_ / "korvaline.log";
+    const struct {
+        std::function<void()> make;
+        std::string message;
+        std::string after;  // in the log's place, as a file
+    } cases[] = {
+        {[] {}, "(no failure)", ""},
+        {[&] { std::ofstream(log) << "old\n"; }, "(no failure)", "old\nblock\n"},
+        {[&] { fs::create_symlink("real.log", log); },
+         "cannot open the log: it is a symbolic link, which is not followed", "real\n"},
+        {[&] { ::mkfifo(log.c_str(), 0600); },
+         "cannot open the log: it is a FIFO, not a regular file", ""},
+        {[&] { fs::create_directory(log); },
+         "cannot open the log: it is a directory, not a regular file", ""},
+    };
+    std::ofstream(dir_ / "real.log") << "real\n";
+    for (const auto& c : cases) {
+        fs::remove(log);
+        c.make();
+        EXPECT_EQ(failure_message([&] {
+                      if (auto file = AppendFile::open_existing(log.string(), "the log")) {
+                          file->append("block\n");
+                      }
+                  }),
+                  c.message);
+        EXPECT_EQ(fs::is_regular_file(log) ? read_text(log) : "", c.after);
+    }
+    // A new one takes the mode of the file it is made like.
+    fs::remove(log);
+    std::ofstream(dir_ / "saint.ini") << "x\n";
+    ::chmod((dir_ / "saint.ini").c_str(), 0640);
+    AppendFile::create_like(log.string(), (dir_ / "saint.ini").string(), "the log").append("a\n");
+    AppendFile::create_like(log.string(), (dir_ / "saint.ini").string(), "the log").append("b\n");
+    EXPECT_EQ(read_text(log), "a\nb\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(log.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 // Where a file may well be absent, a link to nothing is no absence.
@@ -203,6 +253,20 @@ TEST_F(PosixSettingsFileTest, GroupMemberKeepsTheGroupOfTheOldFile) {
     EXPECT_EQ(saved.st_gid, kGroup);
     EXPECT_EQ(saved.st_mode & 07777, 0660u);
     EXPECT_EQ(content(path_), "new\n");
+}
+
+// A new file beside saint.ini (a log) gets its owner, group and mode; run as
+// root, as CI does, even another user's.
+TEST_F(PosixSettingsFileTest, NewFileTakesTheOwnerAndModeOfItsModel) {
+    std::ofstream(path_) << "old\n";
+    std::ofstream(dir_ / "new.log") << "";
+    ASSERT_EQ(::chown(path_.c_str(), kNobody, kNoGroup), 0) << "needs root, as CI has";
+    fs::permissions(path_, fs::perms(0640));
+    give_new_file_the_owner_and_mode_of((dir_ / "new.log").string(), path_);
+    struct stat made {};
+    ASSERT_EQ(::stat((dir_ / "new.log").c_str(), &made), 0);
+    EXPECT_EQ(std::tuple(made.st_uid, made.st_gid, made.st_mode & 07777),
+              std::tuple(kNobody, kNoGroup, 0640u));
 }
 
 // A child interrupted while it writes saint.ini, or, given `errors`, at the rename.

@@ -78,6 +78,20 @@ TEST_F(SettingsFileTest, OldFileIsKeptAsTheBackupSays) {
         {existing,
          {"saint.ini.~1~"},
          {"saint.ini.~1~=saint.ini.~1~", "saint.ini.~2~=old", "saint.ini=new"}},
+        // Numbers of any length, compared as numbers.
+        {numbered,
+         {"saint.ini.~999999999999999999~", "saint.ini.~1000000000000000000~"},
+         {"saint.ini.~1000000000000000000~=saint.ini.~1000000000000000000~",
+          "saint.ini.~1000000000000000001~=old",
+          "saint.ini.~999999999999999999~=saint.ini.~999999999999999999~", "saint.ini=new"}},
+        {existing,
+         {"saint.ini.~1234567890123456789~", "saint.ini.~99~"},
+         {"saint.ini.~1234567890123456789~=saint.ini.~1234567890123456789~",
+          "saint.ini.~1234567890123456790~=old", "saint.ini.~99~=saint.ini.~99~", "saint.ini=new"}},
+        {numbered,
+         {"saint.ini.~99999999999999999999~", "saint.ini.~0100~"},
+         {"saint.ini.~0100~=saint.ini.~0100~", "saint.ini.~100000000000000000000~=old",
+          "saint.ini.~99999999999999999999~=saint.ini.~99999999999999999999~", "saint.ini=new"}},
     };
     for (const auto& c : cases) {
         std::filesystem::remove_all(dir_);

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "failure_message.hpp"
+#include "platform/append_file.hpp"
 #include "platform/file_exists.hpp"
 #include "platform/input_file.hpp"
 #include "platform/name_exists.hpp"
@@ -83,6 +85,28 @@ TEST_F(WindowsSettingsFileTest, ReplacedFileKeepsItsHiddenAndSystemAttributes) {
         EXPECT_EQ(::GetFileAttributesA(path_.c_str()) & attributes, attributes) << attributes;
         EXPECT_EQ(entries(), 1u);
         ASSERT_TRUE(::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL));
+    }
+}
+
+// Names are compared as Windows compares them: saving SAINT.INI beside
+// saint.ini.~1~ makes SAINT.INI.~2~, with or without --backup=t, and leaves
+// saint.ini~ alone.
+TEST_F(WindowsSettingsFileTest, BackupsAreNumberedAsWindowsComparesNames) {
+    for (const BackupControl control : {BackupControl::kExisting, BackupControl::kNumbered}) {
+        const std::string given[][2] = {
+            {"saint.ini", "old"}, {"saint.ini.~1~", "one"}, {"saint.ini~", "simple"}};
+        for (const auto& [name, text] : given) {
+            std::ofstream(dir_ / name, std::ios::binary) << text;
+        }
+        SettingsFile file((dir_ / "SAINT.INI").string());
+        file.write_line("new");
+        file.close({control, "~"});
+        EXPECT_TRUE(file.backup_made().ends_with("\\SAINT.INI.~2~")) << file.backup_made();
+        EXPECT_EQ(content(path_ + ".~2~"), "old");
+        EXPECT_EQ(content(path_ + ".~1~"), "one");
+        EXPECT_EQ(content(path_ + "~"), "simple");
+        EXPECT_EQ(content(path_), "new\n");
+        fs::remove_all(dir_), fs::create_directory(dir_);
     }
 }
 
@@ -177,6 +201,21 @@ TEST_F(WindowsInputFileTest, OnlyARegularFileIsOpened) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
+}
+
+// A log is appended to only as a regular file: a directory or a device is
+// refused, a missing one is made, and each record lands at the end.
+TEST_F(WindowsInputFileTest, LogIsAppendedToOnlyAsARegularFile) {
+    const std::string log = (dir_ / "korvaline.log").string();
+    EXPECT_EQ(failure_message([&] { AppendFile::open_existing(dir_.string(), "the log"); }),
+              "cannot open the log: it is a directory, not a regular file");
+    EXPECT_EQ(failure_message([&] { AppendFile::open_existing("NUL", "the log"); }),
+              "cannot open the log: it is a character device, not a regular file");
+    EXPECT_FALSE(AppendFile::open_existing(log, "the log"));
+    AppendFile::create_like(log, "saint.ini", "the log").append("a\n");
+    AppendFile::open_existing(log, "the log")->append("b\n");
+    std::ifstream file(log, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "a\nb\n");
 }
 
 // What a console types and shows (OEM code pages 850, 437) against what

@@ -28,4 +28,12 @@ bool names_a_device(const std::string& /*path*/) {
     return false;
 }
 
+bool names_ignore_case() {
+    return false;
+}
+
+bool suffix_is_dropped(std::string_view /*suffix*/) {
+    return false;
+}
+
 }  // namespace korvaline

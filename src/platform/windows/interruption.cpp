@@ -11,7 +11,7 @@ namespace {
 // What the handler touches, changed only under the lock: it runs on a thread
 // of its own, at any moment.
 SRWLOCK g_lock = SRWLOCK_INIT;
-std::array<char, MAX_PATH> g_file_to_remove{};
+std::array<std::array<char, MAX_PATH>, 2> g_files_to_remove{};
 
 // Long enough for the handler's thread to start, short enough not to be
 // noticed when the input has really ended.
@@ -23,8 +23,10 @@ constexpr DWORD kInterruptionArrivesWithinMs = 250;
 // main thread never calls the console while it holds the lock.
 BOOL WINAPI end_program(DWORD /*event*/) {
     ::AcquireSRWLockExclusive(&g_lock);
-    if (g_file_to_remove[0] != '\0') {
-        ::DeleteFileA(g_file_to_remove.data());
+    for (const auto& file : g_files_to_remove) {
+        if (file[0] != '\0') {
+            ::DeleteFileA(file.data());
+        }
     }
     ::TerminateProcess(::GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
     return TRUE;
@@ -45,8 +47,26 @@ InterruptionHeldBack::~InterruptionHeldBack() {
 }
 
 void remove_on_interruption(const std::string& path) {
-    const std::size_t length = path.copy(g_file_to_remove.data(), g_file_to_remove.size() - 1);
-    g_file_to_remove[length] = '\0';
+    for (auto& file : g_files_to_remove) {
+        if (file[0] == '\0') {
+            file[path.copy(file.data(), file.size() - 1)] = '\0';
+            return;
+        }
+    }
+}
+
+void keep_on_interruption(const std::string& path) {
+    for (auto& file : g_files_to_remove) {
+        if (path == file.data()) {
+            file[0] = '\0';
+        }
+    }
+}
+
+void keep_all_on_interruption() {
+    for (auto& file : g_files_to_remove) {
+        file[0] = '\0';
+    }
 }
 
 void let_pending_interruption_arrive() {

@@ -24,9 +24,12 @@ class InterruptionHeldBack {
     InterruptionHeldBack& operator=(const InterruptionHeldBack&) = delete;
 };
 
-// The file that an interruption removes, shorter than MAX_PATH; empty for
-// none. Only while an InterruptionHeldBack lives.
+// A file that an interruption removes (at most two at once: the new file
+// and a link beside the old one), shorter than MAX_PATH; and the same file,
+// or every one, no longer. Only while an InterruptionHeldBack lives.
 void remove_on_interruption(const std::string& path);
+void keep_on_interruption(const std::string& path);
+void keep_all_on_interruption();
 
 // After a read of the console or of a pipe that found no bytes: a Ctrl-C
 // that cut the read short may still be on its way to the handler (Windows

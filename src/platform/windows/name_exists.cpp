@@ -47,4 +47,12 @@ bool names_a_device(const std::string& path) {
            std::string_view(full.data(), length).starts_with(kDevicePrefix);
 }
 
+bool names_ignore_case() {
+    return true;
+}
+
+bool suffix_is_dropped(std::string_view suffix) {
+    return suffix.find_first_not_of(". ") == std::string_view::npos;
+}
+
 }  // namespace korvaline

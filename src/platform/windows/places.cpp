@@ -111,4 +111,10 @@ std::string absolute_path(const std::string& name) {
     return path;
 }
 
+std::string path_beside(const std::string& path, std::string_view name) {
+    const std::size_t separator = path.find_last_of("/\\:");
+    const std::size_t directory_end = separator == std::string::npos ? 0 : separator + 1;
+    return path.substr(0, directory_end) + std::string(name);
+}
+
 }  // namespace korvaline

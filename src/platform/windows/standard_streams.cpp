@@ -1,5 +1,6 @@
 #include "platform/standard_streams.hpp"
 
+#include "platform/file_operations.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/code_pages.hpp"
 #include "platform/windows/interruption.hpp"
@@ -9,30 +10,13 @@ namespace korvaline {
 
 namespace {
 
-// Writes all of `bytes` through `handle`, untranslated; the error of the
-// write that failed, or 0.
-DWORD write_all(HANDLE handle, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const DWORD chunk =
-            bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
-        DWORD written = 0;
-        if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr)) {
-            return ::GetLastError();
-        }
-        if (written == 0) {
-            return ERROR_WRITE_FAULT;
-        }
-        bytes.remove_prefix(written);
-    }
-    return 0;
-}
-
 // The program's text is in the ANSI code page, as the file names in it are;
 // a console shows it in its own.
 DWORD write_text(HANDLE handle, std::string_view bytes) {
     const UINT shown = shown_code_page(handle);
-    return shown == 0 ? write_all(handle, bytes)
-                      : write_all(handle, in_code_page(bytes, ::GetACP(), shown));
+    const FileHandle file = as_integer(handle);
+    return static_cast<DWORD>(shown == 0 ? write_all(file, bytes)
+                                         : write_all(file, in_code_page(bytes, ::GetACP(), shown)));
 }
 
 }  // namespace
