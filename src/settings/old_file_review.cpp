@@ -17,7 +17,8 @@ std::string settings_text(const std::vector<SaintIniLine>& lines) {
 OldFileReview review_old_file(const std::optional<OldSettings>& old,
                               const std::vector<SaintIniLine>& lines,
                               const std::optional<LastSave>& last_save,
-                              const std::string& settings_name, bool before_the_save) {
+                              const std::string& settings_name,
+                              const StopsTheSave& stops_the_save) {
     OldFileReview review;
     if (!old) {
         return review;
@@ -28,15 +29,16 @@ OldFileReview review_old_file(const std::optional<OldSettings>& old,
         return review;
     }
     if (!last_save) {
-        review.note = {"old-values", replaced_values_note(
-                                         old_bytes, lines, settings_name,
-                                         before_the_save ? "would be replaced" : "are replaced")};
+        review.note = {"old-values",
+                       replaced_values_note(
+                           old_bytes, lines, settings_name,
+                           stops_the_save("old-values") ? "would be replaced" : "are replaced")};
         return review;
     }
     const std::vector<const SaintIniLine*> differing = lines_not_in(old_bytes, lines);
     if (!old->whole || sha256_hex(old_bytes) != last_save->sha256) {
-        review.note = {"hand-edit",
-                       hand_edit_note(*last_save, differing, settings_name, before_the_save)};
+        review.note = {"hand-edit", hand_edit_note(*last_save, differing, settings_name,
+                                                   stops_the_save("hand-edit"))};
         return review;
     }
     for (const SaintIniLine* line : differing) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@ namespace korvaline {
 
 // saint.ini's bytes as `lines` make them.
 std::string settings_text(const std::vector<SaintIniLine>& lines);
+
+// Whether a note of the name given keeps the old file in place.
+using StopsTheSave = std::function<bool(std::string_view)>;
 
 // What the old file at a save's destination is to the new lines, looked at
 // before anything is replaced.
@@ -36,10 +40,11 @@ struct OldFileReview {
 // - a last save that the old bytes still are: the changed lines, no note;
 // - no last save: the note on other values in lines the same for every
 //   crystal, as without a log.
-// `before_the_save`: notes say what "would be replaced".
+// `stops_the_save`: whether a note of that name keeps the old file (--strict,
+// the note not accepted); such a note says what "would be replaced".
 OldFileReview review_old_file(const std::optional<OldSettings>& old,
                               const std::vector<SaintIniLine>& lines,
                               const std::optional<LastSave>& last_save,
-                              const std::string& settings_name, bool before_the_save);
+                              const std::string& settings_name, const StopsTheSave& stops_the_save);
 
 }  // namespace korvaline

@@ -106,7 +106,7 @@ std::string origins_text(const std::vector<SaintIniLine>& lines) {
 }
 
 SavePlan plan_save(const SettingsDestination& destination, const std::vector<SaintIniLine>& lines,
-                   bool before_the_save, bool in_full) {
+                   const StopsTheSave& stops_the_save, bool in_full) {
     SavePlan plan;
     // Standard output replaces nothing, and leaves no record.
     if (destination.is_standard_output()) {
@@ -119,7 +119,7 @@ SavePlan plan_save(const SettingsDestination& destination, const std::vector<Sai
     }
     const SaveLog& log = plan.log.emplace(destination.name(), in_full);
     plan.review = review_old_file(old, lines, log.last_save_of(destination.name()),
-                                  destination.name(), before_the_save);
+                                  destination.name(), stops_the_save);
     return plan;
 }
 

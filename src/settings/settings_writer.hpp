@@ -33,11 +33,10 @@ struct SavePlan {
 };
 
 // Looks at the old file at `destination` and reads the log beside it.
-// `before_the_save`: the review's
-// note is told as what would happen (--strict). `in_full`: the log is named
-// from the root.
+// A review's note that stops the save (see review_old_file) is told as what
+// would happen. `in_full`: the log is named from the root.
 SavePlan plan_save(const SettingsDestination& destination, const std::vector<SaintIniLine>& lines,
-                   bool before_the_save, bool in_full);
+                   const StopsTheSave& stops_the_save, bool in_full);
 
 // How a save is made: where, with which backup, how strictly, as planned.
 struct SaveChoices {

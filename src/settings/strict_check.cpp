@@ -10,6 +10,16 @@ bool Strictness::accepts(std::string_view name) const {
     return std::find(accepted.begin(), accepted.end(), name) != accepted.end();
 }
 
+bool note_stops_the_save(const Console& console, std::string_view name,
+                         const Strictness& strictness) {
+    if (!strictness.strict || !strictness.accepts(name)) {
+        return strictness.strict;
+    }
+    const std::vector<Note>& given = console.notes_given();
+    return std::any_of(given.begin(), given.end(),
+                       [&](const Note& note) { return !strictness.accepts(note.name); });
+}
+
 void refuse_if_noted(Console& console, const Note& pending, const Strictness& strictness) {
     if (!strictness.strict) {
         return;

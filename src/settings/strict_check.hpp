@@ -17,6 +17,11 @@ struct Strictness {
     bool accepts(std::string_view name) const;
 };
 
+// Whether a note of `name`, given after those `console` has given, keeps the
+// old file: under --strict, where it or one of those is not accepted.
+bool note_stops_the_save(const Console& console, std::string_view name,
+                         const Strictness& strictness);
+
 // --strict, between composing saint.ini and saving it: a run that gave any
 // note not accepted, or that would give `pending` after the save, may be one
 // whose saint.ini is not what was meant, and a batch that nobody watches must

@@ -88,12 +88,15 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
     for (const std::string& accepted : notes_accepted_by(profiles)) {
         strictness.accepted.push_back(accepted);
     }
-    SavePlan plan = plan_save(destination, settings.lines, strictness.strict, in_full);
-    refuse_if_noted(console, plan.review.note, strictness);
-    if (strictness.strict) {
-        // Given above, before the save, where it was accepted: not twice.
-        plan.review.note = {};
-    }
+    const StopsTheSave stops = [&](std::string_view name) {
+        return note_stops_the_save(console, name, strictness);
+    };
+    SavePlan plan = plan_save(destination, settings.lines, stops, in_full);
+    // A note on the old file that keeps it is told now; one accepted is told
+    // once the new file is in place, as without --strict.
+    const Note& on_old_file = plan.review.note;
+    const bool keeps_old_file = !on_old_file.text.empty() && stops(on_old_file.name);
+    refuse_if_noted(console, keeps_old_file ? on_old_file : Note{}, strictness);
     save_settings(settings, record, {destination, command_line.backup, strictness, plan},
                   run_facts(arguments), console);
 }
