@@ -123,10 +123,14 @@ std::string hand_edit_note(const LastSave& last, const std::vector<const SaintIn
         return note + "the new one differs from it in no KEY=VALUE line; it " +
                (before_the_save ? "would be replaced" : "is replaced");
     }
+    // By name, so that the same edit is told in the same words whatever
+    // lines the file holds.
     std::vector<std::string> named;
-    for (std::size_t i = 0; i < std::min(count, kKeysNamed); ++i) {
-        named.push_back(differing[i]->key);
+    for (const SaintIniLine* line : differing) {
+        named.push_back(line->key);
     }
+    std::sort(named.begin(), named.end());
+    named.resize(std::min(count, kKeysNamed));
     if (count > kKeysNamed) {
         named.push_back("...");
     }

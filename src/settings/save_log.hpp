@@ -61,7 +61,7 @@ std::optional<LastSave> last_save_of(std::string_view log_text, std::string_view
 // "saint.ini was changed after korvaline wrote it on 2026-12-01 02:00 UTC;
 // the new one differs in 2 lines (NFRAMES, TITLE); they are replaced":
 // told when the old file is no longer what the program wrote, with the
-// first three of the lines that differ. `before_the_save`: told where the
+// first three by name of the lines that differ. `before_the_save`: told where the
 // save may yet be refused (--strict), they "would be replaced".
 std::string hand_edit_note(const LastSave& last, const std::vector<const SaintIniLine*>& differing,
                            std::string_view settings_name, bool before_the_save);

@@ -248,6 +248,10 @@ TEST(SaveLogTest, ReviewOfTheOldFile) {
     edited.replace(edited.find("NFRAMES= 60"), 11, "NFRAMES= 55");
     std::string profile_changed = written;
     profile_changed.replace(profile_changed.find("AIRMU=0.0012"), 12, "AIRMU=0.0020");
+    std::string four_edited = edited;
+    for (const std::string_view line : {"NROWS=512", "AIRMU=0.0012", "TIMEOUT=0.000"}) {
+        four_edited.insert(four_edited.find(line) + line.size(), "9");
+    }
     const LastSave of_written{"2026-12-01T02:00:00Z", sha256_hex(written)};
     const LastSave of_edited{"2026-12-01T02:00:00Z", sha256_hex(edited)};
     const std::string hand_edit =
@@ -267,6 +271,9 @@ TEST(SaveLogTest, ReviewOfTheOldFile) {
          "replaced|"},
         {edited, of_written, false, "hand-edit|" + hand_edit + "is replaced|"},
         {edited, of_written, true, "hand-edit|" + hand_edit + "would be replaced|"},
+        {four_edited, of_written, false,
+         "hand-edit|saint.ini was changed after korvaline wrote it on 2026-12-01 02:00 UTC; the "
+         "new one differs in 4 lines (AIRMU, NFRAMES, NROWS, ...); they are replaced|"},
         {edited, of_edited, true, "||NFRAMES "},
         {profile_changed, LastSave{"2026-12-01T02:00:00Z", sha256_hex(profile_changed)}, true,
          "||AIRMU "},
