@@ -14,6 +14,10 @@ namespace korvaline {
 // work files saint makes under ./work/.
 inline constexpr std::string_view kSaveLogName = "korvaline.log";
 
+// Whether `file` is named as the log is (-o korvaline.log): it gets no log,
+// which would add its block to the file's own lines.
+bool is_named_as_the_log(std::string_view file);
+
 // What a block says of the run itself. The caller's, so that a block can
 // be made without a clock or a network.
 struct RunFacts {

@@ -1,5 +1,9 @@
+#include <algorithm>
+#include <cctype>
+
 #include "core/failure.hpp"
 #include "platform/input_file.hpp"
+#include "platform/name_exists.hpp"
 #include "platform/places.hpp"
 #include "settings/save_log.hpp"
 
@@ -21,6 +25,16 @@ std::string log_text(const std::string& path, const std::string& name) {
 }
 
 }  // namespace
+
+bool is_named_as_the_log(std::string_view file) {
+    const std::size_t separator = file.find_last_of(names_ignore_case() ? "/\\:" : "/");
+    std::string name(separator == std::string_view::npos ? file : file.substr(separator + 1));
+    if (names_ignore_case()) {
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    }
+    return name == kSaveLogName;
+}
 
 SaveLog::SaveLog(const std::string& file, bool in_full)
     : path_(path_beside(file, kSaveLogName)), name_(name_in_messages(path_, in_full)) {}
