@@ -82,7 +82,7 @@ class SaveLog {
 
     // The last save of the file `file` beside the log that the log tells
     // of; none where it tells of none or cannot be read.
-    std::optional<LastSave> last_save_of(const std::string& file) const;
+    std::optional<LastSave> last_save_of(const std::string& file);
 
     // Opens the log, if there is one; returns why it cannot be used, as a
     // note says it, or nothing.
@@ -96,6 +96,9 @@ class SaveLog {
     std::string path_;
     std::string name_;
     bool refused_ = false;
+    // A block cut short (a full disk) ends without its line feed: the next
+    // begins on a line of its own, or it could not be found.
+    bool ends_in_a_cut_line_ = false;
     std::optional<AppendFile> file_;
 };
 

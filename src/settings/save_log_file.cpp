@@ -39,9 +39,11 @@ bool is_named_as_the_log(std::string_view file) {
 SaveLog::SaveLog(const std::string& file, bool in_full)
     : path_(path_beside(file, kSaveLogName)), name_(name_in_messages(path_, in_full)) {}
 
-std::optional<LastSave> SaveLog::last_save_of(const std::string& file) const {
+std::optional<LastSave> SaveLog::last_save_of(const std::string& file) {
     try {
-        return korvaline::last_save_of(log_text(path_, name_), file);
+        const std::string text = log_text(path_, name_);
+        ends_in_a_cut_line_ = !text.empty() && !text.ends_with('\n');
+        return korvaline::last_save_of(text, file);
     } catch (const Failure&) {
         // Opening it to append to tells why it cannot be used.
         return std::nullopt;
@@ -68,7 +70,7 @@ std::string SaveLog::append(const std::string& block, const std::string& saved_f
         if (!file_) {
             file_.emplace(AppendFile::create_like(path_, saved_file, name_));
         }
-        file_->append(block);
+        file_->append(ends_in_a_cut_line_ ? "\n" + block : block);
     } catch (const Failure& lost) {
         return saved_file + " has been written, but " + lost.message();
     }

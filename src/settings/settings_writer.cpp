@@ -121,7 +121,7 @@ SavePlan plan_save(const SettingsDestination& destination, const std::vector<Sai
         plan.review = review_old_file(old, lines, std::nullopt, destination.name(), stops_the_save);
         return plan;
     }
-    const SaveLog& log = plan.log.emplace(destination.name(), in_full);
+    SaveLog& log = plan.log.emplace(destination.name(), in_full);
     plan.review = review_old_file(old, lines, log.last_save_of(destination.name()),
                                   destination.name(), stops_the_save);
     return plan;
