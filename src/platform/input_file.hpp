@@ -31,6 +31,12 @@ class InputFile {
                                                     const std::string& name,
                                                     std::string* refusal = nullptr);
 
+    // The same for a file that a symbolic link must not stand for (a log
+    // the program also writes): a link is a Failure ("cannot open <name>: it
+    // is a symbolic link, which is not followed").
+    static std::optional<InputFile> open_if_present_unless_link(const std::string& path,
+                                                                const std::string& name);
+
     InputFile(InputFile&& other) noexcept;
     InputFile& operator=(InputFile&&) = delete;
     InputFile(const InputFile&) = delete;

@@ -12,7 +12,7 @@ namespace korvaline {
 namespace {
 
 std::string log_text(const std::string& path, const std::string& name) {
-    std::optional<InputFile> file = InputFile::open_if_present(path, name);
+    std::optional<InputFile> file = InputFile::open_if_present_unless_link(path, name);
     std::string text;
     if (!file) {
         return text;

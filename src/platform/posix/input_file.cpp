@@ -32,9 +32,9 @@ int descriptor(std::intptr_t handle) {
 }
 
 // `path` opened for reading, or -1 with errno set.
-int open_descriptor(const std::string& path) {
+int open_descriptor(const std::string& path, int more_flags = 0) {
     // Without O_NONBLOCK, opening a FIFO waits for a writer that never comes.
-    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | more_flags);
 }
 
 // Where a name that cannot be opened for want of its file is a symbolic link,
@@ -94,6 +94,24 @@ std::optional<InputFile> InputFile::open_if_present(const std::string& path,
         if (error == EACCES && refusal != nullptr) {
             *refusal = system_error_text(error);
             return std::nullopt;
+        }
+        fail_to_open(path, name, error);
+    }
+    InputFile file(fd, true, name);
+    require_regular_file(fd, name);
+    return file;
+}
+
+std::optional<InputFile> InputFile::open_if_present_unless_link(const std::string& path,
+                                                                const std::string& name) {
+    const int fd = open_descriptor(path, O_NOFOLLOW);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) {
+            return std::nullopt;
+        }
+        if (error == ELOOP) {
+            throw Failure("cannot open " + name + ": it is a symbolic link, which is not followed");
         }
         fail_to_open(path, name, error);
     }

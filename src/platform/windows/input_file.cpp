@@ -56,10 +56,10 @@ bool input_has_ended(HANDLE handle, DWORD error, const std::string& name) {
 
 // Backup semantics let a directory be opened, so that it is refused by what
 // it is rather than by a bare "Access is denied".
-HANDLE open_for_reading(const std::string& path) {
+HANDLE open_for_reading(const std::string& path, DWORD more_flags = 0) {
     return ::CreateFileA(
         path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS | more_flags, nullptr);
 }
 
 void require_regular_file(HANDLE handle, const std::string& name) {
@@ -113,6 +113,27 @@ std::optional<InputFile> InputFile::open_if_present(const std::string& path,
         fail_with_system_error("cannot open " + name, error);
     }
     InputFile file(as_integer(handle), true, name);
+    require_regular_file(handle, name);
+    return file;
+}
+
+std::optional<InputFile> InputFile::open_if_present_unless_link(const std::string& path,
+                                                                const std::string& name) {
+    // A reparse point (a symbolic link, a junction) is opened as itself.
+    const HANDLE handle = open_for_reading(path, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const int error = last_system_error();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return std::nullopt;
+        }
+        fail_with_system_error("cannot open " + name, error);
+    }
+    InputFile file(as_integer(handle), true, name);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(handle, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        throw Failure("cannot open " + name + ": it is a symbolic link, which is not followed");
+    }
     require_regular_file(handle, name);
     return file;
 }
