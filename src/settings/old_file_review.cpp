@@ -29,16 +29,21 @@ OldFileReview review_old_file(const std::optional<OldSettings>& old,
         return review;
     }
     if (!last_save) {
-        review.note = {"old-values",
-                       replaced_values_note(
-                           old_bytes, lines, settings_name,
-                           stops_the_save("old-values") ? "would be replaced" : "are replaced")};
+        const auto text = [&](bool kept) {
+            return replaced_values_note(old_bytes, lines, settings_name,
+                                        kept ? "would be replaced" : "are replaced");
+        };
+        review.note = {"old-values", text(stops_the_save("old-values"))};
+        review.text_if_kept = text(true);
         return review;
     }
     const std::vector<const SaintIniLine*> differing = lines_not_in(old_bytes, lines);
     if (!old->whole || sha256_hex(old_bytes) != last_save->sha256) {
-        review.note = {"hand-edit", hand_edit_note(*last_save, differing, settings_name,
-                                                   stops_the_save("hand-edit"))};
+        const auto text = [&](bool kept) {
+            return hand_edit_note(*last_save, differing, settings_name, kept);
+        };
+        review.note = {"hand-edit", text(stops_the_save("hand-edit"))};
+        review.text_if_kept = text(true);
         return review;
     }
     for (const SaintIniLine* line : differing) {

@@ -27,6 +27,9 @@ struct OldFileReview {
     // What to tell of the old file: a hand edit, or other values in lines the
     // same for every crystal; its text empty where there is nothing.
     Note note;
+    // The note's text where the save is stopped after all: what "would be
+    // replaced".
+    std::string text_if_kept;
     // Where the old file is what the program last wrote: the new lines that
     // differ from it, each with the origin that now gives it.
     std::vector<SaintIniLine> changed;

@@ -140,8 +140,9 @@ void save_settings(const ComposedSettings& settings, const SetupRecord& record,
         }
         // A note that only making the new file can tell (a group that cannot
         // be kept, a log that cannot be opened) fails a strict run here, the
-        // new file then removed unwritten.
-        refuse_if_noted(console, {}, choices.strictness);
+        // new file then removed unwritten, and an accepted note on the old
+        // file told with them as what would have been replaced.
+        refuse_if_noted(console, {review.note.name, review.text_if_kept}, choices.strictness);
         for (const SaintIniLine& line : settings.lines) {
             file.write_line(line.text());
         }

@@ -24,6 +24,12 @@ void refuse_if_noted(Console& console, const Note& pending, const Strictness& st
     if (!strictness.strict) {
         return;
     }
+    const auto refused_by_name = [&](const Note& note) { return !strictness.accepts(note.name); };
+    const std::vector<Note>& given = console.notes_given();
+    if ((pending.text.empty() || !refused_by_name(pending)) &&
+        std::none_of(given.begin(), given.end(), refused_by_name)) {
+        return;
+    }
     if (!pending.text.empty()) {
         console.note(pending);
     }

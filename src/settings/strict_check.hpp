@@ -27,8 +27,8 @@ bool note_stops_the_save(const Console& console, std::string_view name,
 // whose saint.ini is not what was meant, and a batch that nobody watches must
 // not count it a success. It is a Failure that names the first such note and
 // counts the others, before anything is created or replaced. The pending
-// note (none where its text is empty) is given first, so that every note is
-// shown. Without --strict, nothing.
+// note (none where its text is empty) is then given first, so that every note
+// is shown. Without --strict, nothing.
 void refuse_if_noted(Console& console, const Note& pending, const Strictness& strictness);
 
 }  // namespace korvaline
