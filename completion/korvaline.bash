@@ -5,7 +5,8 @@
 # Whether the option $1 takes the next word as its value.
 _korvaline_takes_value() {
     case $1 in
-        -p | --project | --p4p | --profile | -C | --directory | -o | --output | --set | --source | -S | --suffix)
+        -p | --project | --p4p | --profile | -C | --directory | -o | --output | --set | --source | -S | --suffix | \
+            --accept | --settled)
             return 0
             ;;
     esac
@@ -140,7 +141,7 @@ _korvaline() {
             compopt -o nospace 2>/dev/null
             return 0
             ;;
-        -S | --suffix) return 0 ;;
+        -S | --suffix | --accept | --settled) return 0 ;;
     esac
     if [[ $kind ]]; then
         _korvaline_dequote "$cur"
@@ -149,7 +150,8 @@ _korvaline() {
     elif [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--project --p4p --yes --profile --no-profile
             --directory --output --profile-template --help --version --set --source --strict
-            --backup --backup= --suffix --find-project -p -y -C -o -b -S -h -V' -- "$cur")
+            --accept --settled --show-origin --backup --backup= --suffix --find-project
+            -p -y -C -o -b -S -h -V' -- "$cur")
         [[ ${#COMPREPLY[@]} == 1 && ${COMPREPLY[0]} == *= ]] && compopt -o nospace 2>/dev/null
     fi
     return 0

@@ -19,16 +19,28 @@
 #
 #   korvaline -C DIRECTORY --project PROJECT --yes [OPTION]...
 #
-# (--find-project in place of --project PROJECT without PROJECT), so every OPTION goes to korvaline (a relative file name in one is taken in
+# (--find-project in place of --project PROJECT without PROJECT), so every
+# OPTION goes to korvaline (a relative file name in one is taken in
 # DIRECTORY), and when that wrote DIRECTORY/saint.ini, makes DIRECTORY/work,
-# where saint writes; nothing is written into the crystal's directory
-# before. Beside LIST, a task appends records, each its line of LIST, a tab
-# and a text, in one write, and only to a regular file or a new one:
+# where saint writes (run as root, with the owner and group of DIRECTORY);
+# nothing is written into the crystal's directory before. A line holding
+# blanks that names no directory, whole or split at its first blanks, fails
+# with the reason "no directory 'LINE'". Beside LIST, a task appends records
+# in one write, and only to a regular file or a new one; each is one line
+# of four TAB-separated fields: the time (UTC, such as 2026-12-08T02:00:00Z),
+# the job (SLURM_ARRAY_JOB_ID_SLURM_ARRAY_TASK_ID, such as 92000_2), the
+# task's line of LIST and a text, control characters in the last two escaped
+# as korvaline escapes them (\n, \t, \x1b):
 #   failed.txt  the reason of a task that failed (its status is not 0);
 #   notes.txt   each note of korvaline's (korvaline: note: ...).
+# Run each night over crystals still being measured, give --settled=MINUTES
+# (--settled=30, say): a crystal whose P4P file or last frame of a run was
+# written less than MINUTES minutes ago fails, saying so, and is set up on a
+# later night.
 list=${1:-crystals.txt}
 [ "$#" -gt 0 ] && shift
 task=${SLURM_ARRAY_TASK_ID:?is not set: run this script by sbatch --array}
+job=${SLURM_ARRAY_JOB_ID:?is not set: run this script by sbatch --array}_$task
 failed=$(dirname -- "$list")/failed.txt
 notes=$(dirname -- "$list")/notes.txt
 tab=$(printf '\t')
@@ -49,10 +61,28 @@ appendable() {
     exit 1
 }
 
-# append FILE TEXT: the task's line, a tab and TEXT, in one write.
+# escaped TEXT: TEXT with its control characters escaped as korvaline
+# escapes them in its messages, so that a record stays one line of fields.
+escaped() {
+    printf '%s\n' "$1" | LC_ALL=C awk '
+        BEGIN {
+            for (i = 1; i < 32; i++) code[sprintf("%c", i)] = sprintf("\\x%02x", i)
+            code["\t"] = "\\t"; code["\r"] = "\\r"; code[sprintf("%c", 127)] = "\\x7f"
+        }
+        NR > 1 { printf "\\n" }
+        {
+            for (i = 1; i <= length($0); i++) {
+                c = substr($0, i, 1)
+                printf "%s", (c in code) ? code[c] : c
+            }
+        }'
+}
+
+# append FILE TEXT: the time, the job, the task's line and TEXT, in one write.
 append() {
     appendable "$1"
-    printf '%s\t%s\n' "$line" "$2" >>"$1"
+    printf '%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%M:%SZ)" "$job" "$(escaped "$line")" \
+        "$(escaped "$2")" >>"$1"
 }
 
 # record REASON STATUS: the task's line and the reason go to failed.txt.
@@ -63,7 +93,7 @@ record() {
 
 # give_up REASON: a failure of the task itself, told in its output too.
 give_up() {
-    printf '%s\n' "$1" >&2
+    printf '%s\n' "$(escaped "$1")" >&2
     record "$1" 1
 }
 
@@ -84,11 +114,11 @@ writes_saint_ini_here() {
         --*)
             name=${word%%=*}
             name=${name#--}
-            for option in output directory help version; do
+            for option in output directory help version show-origin; do
                 case $option in "$name"*) return 1 ;; esac
             done
             [ "$name" = "${word#--}" ] || continue
-            for option in project p4p profile set source suffix; do
+            for option in project p4p profile set source suffix accept settled; do
                 case $option in "$name"*) [ "$#" -eq 0 ] || shift && break ;; esac
             done
             ;;
@@ -106,6 +136,16 @@ writes_saint_ini_here() {
         esac
     done
     return 0
+}
+
+# make_work WORK: the work directory made; run as root, it is the owner's
+# of the crystal's directory, so that saint run by that user can write in it.
+make_work() {
+    mkdir -- "$1" || return 1
+    [ "$(id -u)" -eq 0 ] || return 0
+    chown -- "$(ls -dn -- "$directory/." | {
+        read -r _ _ uid gid _ && printf '%s:%s' "$uid" "$gid"
+    })" "$1"
 }
 
 appendable "$failed"
@@ -138,6 +178,11 @@ case $line in
     [ -d "$line" ] || read -r directory project extra <<EOF
 $line
 EOF
+    # A typo in a folder with blanks is told by the whole line, not by the
+    # part before its first blank.
+    case $line in
+    *' '*) [ -d "$line" ] || [ -d "$directory" ] || give_up "korvaline-array: task $task: no directory '$line'" ;;
+    esac
     [ -z "$extra" ] || give_up "korvaline-array: task $task: line $task of '$list' holds more than DIRECTORY PROJECT"
     ;;
 esac
@@ -167,7 +212,7 @@ $errors
 EOF
 if [ "$status" -eq 0 ]; then
     [ -n "$work" ] && [ -f "$directory/saint.ini" ] && [ ! -d "$work" ] || exit 0
-    problem=$(mkdir -- "$work" 2>&1) && exit 0
+    problem=$(make_work "$work" 2>&1) && exit 0
     give_up "korvaline-array: task $task: cannot make $work: ${problem##*: }"
 fi
 # The failure is korvaline's line naming it: its last line that is no note

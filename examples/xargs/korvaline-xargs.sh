@@ -9,15 +9,28 @@
 # crystal's directory). Each crystal's console output goes to
 # logs/DIRECTORY.log here, not into its directory, which need not be
 # writable for the reason to be seen; when korvaline wrote saint.ini in the
-# crystal's directory, its work directory, where saint writes, is made.
-# Records, each a crystal's directory (or FOLDER), a tab and a text, are
-# appended here in one write, and only to a regular file: failed.txt holds
-# the reason of each crystal that failed, or of a FOLDER that cannot be
-# listed, notes.txt each note of korvaline's (korvaline: note: ...); both
-# start empty. The status is 0 when every crystal was set up, else 1.
+# crystal's directory, its work directory, where saint writes, is made (run
+# as root, with the owner and group of the crystal's directory). Entries of
+# FOLDER that are no directory, and this script's own logs/ (when FOLDER is
+# the directory it runs in), are passed over; a symbolic link that cannot be
+# followed (a loop) is recorded as failed, by its name.
+#
+# Records are appended here in one write, and only to a regular file; each
+# is one line of four TAB-separated fields: the time (UTC, such as
+# 2026-12-08T02:00:00Z), the job (this script's process id, the same for
+# one run), a crystal's directory (or FOLDER) and a text, control characters
+# in the last two escaped as korvaline escapes them (\n, \t, \x1b). failed.txt
+# holds the reason of each crystal that failed, or of a FOLDER that cannot
+# be listed, notes.txt each note of korvaline's (korvaline: note: ...);
+# both start empty. The status is 0 when every crystal was set up, else 1.
+#
+# Run each night over crystals still being measured, give --settled=MINUTES
+# (--settled=30, say): a crystal whose P4P file or last frame of a run was
+# written less than MINUTES minutes ago fails, saying so, and is set up on a
+# later night.
 #
 # Each crystal is set up by this script again, as
-#   sh korvaline-xargs.sh --one-crystal DIRECTORY [OPTION]...
+#   sh korvaline-xargs.sh --one-crystal JOB DIRECTORY [OPTION]...
 
 # appendable FILE: FILE is a regular file or none, so that a record goes
 # into it and not through it; otherwise this fails, saying why.
@@ -33,16 +46,34 @@ appendable() {
     exit 1
 }
 
-# append FILE WHAT TEXT: WHAT, a tab and TEXT, in one write.
+# escaped TEXT: TEXT with its control characters escaped as korvaline
+# escapes them in its messages, so that a record stays one line of fields.
+escaped() {
+    printf '%s\n' "$1" | LC_ALL=C awk '
+        BEGIN {
+            for (i = 1; i < 32; i++) code[sprintf("%c", i)] = sprintf("\\x%02x", i)
+            code["\t"] = "\\t"; code["\r"] = "\\r"; code[sprintf("%c", 127)] = "\\x7f"
+        }
+        NR > 1 { printf "\\n" }
+        {
+            for (i = 1; i <= length($0); i++) {
+                c = substr($0, i, 1)
+                printf "%s", (c in code) ? code[c] : c
+            }
+        }'
+}
+
+# append FILE WHAT TEXT: the time, the job, WHAT and TEXT, in one write.
 append() {
     appendable "$1"
-    printf '%s\t%s\n' "$2" "$3" >>"$1"
+    printf '%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%M:%SZ)" "$job" "$(escaped "$2")" \
+        "$(escaped "$3")" >>"$1"
 }
 
 # give_up WHAT REASON: a failure of this script's own, told on its standard
 # error too.
 give_up() {
-    printf '%s\n' "$2" >&2
+    printf '%s\n' "$(escaped "$2")" >&2
     append failed.txt "$1" "$2"
     exit 1
 }
@@ -64,11 +95,11 @@ writes_saint_ini_here() {
         --*)
             name=${word%%=*}
             name=${name#--}
-            for option in output directory help version; do
+            for option in output directory help version show-origin; do
                 case $option in "$name"*) return 1 ;; esac
             done
             [ "$name" = "${word#--}" ] || continue
-            for option in project p4p profile set source suffix; do
+            for option in project p4p profile set source suffix accept settled; do
                 case $option in "$name"*) [ "$#" -eq 0 ] || shift && break ;; esac
             done
             ;;
@@ -88,12 +119,45 @@ writes_saint_ini_here() {
     return 0
 }
 
-# one_crystal DIRECTORY OPTION...: one crystal set up, its notes and its
+# owner_of DIRECTORY: its owner and group, as numbers, as chown takes them.
+owner_of() {
+    ls -dn -- "$1/." | {
+        read -r _ _ uid gid _ && printf '%s:%s' "$uid" "$gid"
+    }
+}
+
+# make_work CRYSTAL WORK: the work directory made; run as root, it is the
+# crystal owner's, so that saint run by that user can write in it.
+make_work() {
+    mkdir -- "$2" || return 1
+    [ "$(id -u)" -eq 0 ] || return 0
+    chown -- "$(owner_of "$1")" "$2"
+}
+
+# passed_over DIRECTORY: whether the entry is no crystal: not a directory,
+# or this script's own logs. A link that cannot be followed for another
+# reason than a missing target is recorded as failed.
+passed_over() {
+    [ -d "$1" ] || {
+        [ -L "$1" ] && [ ! -e "$1" ] || return 0
+        problem=$(LC_ALL=C ls -dL -- "$1" 2>&1)
+        [ "${problem##*: }" != 'No such file or directory' ] || return 0
+        give_up "$1" "korvaline-xargs: cannot follow $1: ${problem##*: }"
+    }
+    [ "$1" -ef logs ]
+}
+
+# one_crystal JOB DIRECTORY OPTION...: one crystal set up, its notes and its
 # failure recorded.
 one_crystal() {
-    crystal=$1
-    shift
+    job=$1 crystal=$2
+    shift 2
+    ! passed_over "$crystal" || exit 0
     log=logs/${crystal##*/}.log
+    # A log that cannot be made (a name too long for one) stops the crystal
+    # before korvaline runs, and that is its reason.
+    problem=$({ : >"$log"; } 2>&1) ||
+        give_up "$crystal" "korvaline-xargs: cannot write $log: ${problem##*: }"
     work=
     writes_saint_ini_here "$@" && work=$crystal/work
     korvaline -C "$crystal" --find-project --yes "$@" </dev/null >"$log" 2>&1
@@ -106,7 +170,7 @@ $notes
 EOF
     if [ "$status" -eq 0 ]; then
         [ -n "$work" ] && [ -f "$crystal/saint.ini" ] && [ ! -d "$work" ] || exit 0
-        problem=$(mkdir -- "$work" 2>&1) && exit 0
+        problem=$(make_work "$crystal" "$work" 2>&1) && exit 0
         give_up "$crystal" "korvaline-xargs: cannot make $work: ${problem##*: }"
     fi
     # The failure is korvaline's line naming it: its last line that is no
@@ -121,6 +185,7 @@ if [ "${1-}" = --one-crystal ]; then
     shift
     one_crystal "$@"
 fi
+job=$$
 folder=${1:?usage: korvaline-xargs.sh FOLDER [OPTION]...}
 shift
 appendable failed.txt
@@ -129,8 +194,9 @@ appendable notes.txt
 [ ! -e "$folder" ] || [ -d "$folder" ] ||
     give_up "$folder" "korvaline-xargs: cannot list $folder: Not a directory"
 {
-    # -L: a FOLDER, or a crystal in it, may be a symbolic link to a directory.
-    problem=$(find -L "$folder" -mindepth 1 -maxdepth 1 -type d -print0 2>&1 >&3 3>&-) ||
+    # -H: a FOLDER may be a symbolic link to a directory; a crystal in it
+    # may be one too, which is followed when it is set up.
+    problem=$(find -H "$folder" -mindepth 1 -maxdepth 1 -print0 2>&1 >&3 3>&-) ||
         give_up "$folder" "korvaline-xargs: cannot list $folder: ${problem##*: }"
-} 3>&1 | xargs -0 -P 4 -I '{}' sh "$0" --one-crystal '{}' "$@" || exit 1
+} 3>&1 | xargs -0 -P 4 -I '{}' sh "$0" --one-crystal "$job" '{}' "$@" || exit 1
 [ ! -s failed.txt ]

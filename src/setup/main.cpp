@@ -10,6 +10,7 @@
 #include "core/failure.hpp"
 #include "core/setup_record.hpp"
 #include "frames/run_discovery.hpp"
+#include "frames/settled_check.hpp"
 #include "p4p/lattice_codes.hpp"
 #include "p4p/p4p_reader.hpp"
 #include "p4p/p4p_selection.hpp"
@@ -85,6 +86,7 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
     console.announce("Initializing...");
     discover_runs(record, console, frame_exists);
     settle_p4p_file(record, command_line.answers, console);
+    refuse_if_unsettled(record, command_line.settled_minutes, command_line.names_files_in_full());
     read_p4p_file(record, console, command_line.names_files_in_full());
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);

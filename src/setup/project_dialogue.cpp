@@ -11,6 +11,7 @@
 #include "core/failure.hpp"
 #include "core/file_names.hpp"
 #include "platform/directory_listing.hpp"
+#include "platform/name_exists.hpp"
 #include "platform/system_error.hpp"
 
 namespace korvaline {
@@ -31,17 +32,38 @@ constexpr std::string_view kFirstFrameEnding = "1.001";
 constexpr std::size_t kLongestFoundProject = kNameWidth - kFirstFrameEnding.size();
 constexpr std::size_t kMostProjectsNamed = 5;
 
-// The project whose first frame `name` is, where the project can be taken as
-// it stands: 1 to 15 characters, no blank at its end (an answer loses it).
+// The project whose first frame `name` is, where the name has that shape:
+// something before "1.001".
 std::optional<std::string> project_of(const std::string& name) {
-    if (!name.ends_with(kFirstFrameEnding)) {
+    if (!name.ends_with(kFirstFrameEnding) || name.size() == kFirstFrameEnding.size()) {
         return std::nullopt;
     }
-    std::string project = name.substr(0, name.size() - kFirstFrameEnding.size());
-    if (project.empty() || project.size() > kLongestFoundProject || project.ends_with(' ')) {
-        return std::nullopt;
+    return name.substr(0, name.size() - kFirstFrameEnding.size());
+}
+
+// Whether the project can be taken as it stands: 15 characters at most, no
+// blank at its end (an answer loses it).
+bool can_be_taken(const std::string& project) {
+    return project.size() <= kLongestFoundProject && !project.ends_with(' ');
+}
+
+// Whether the listed entry is a frame: a device is none, whatever the
+// listing shows (Windows lists COM1.001 where a file of that name is).
+bool is_frame(const ListedEntry& entry, const ExistenceTest& exists) {
+    if (entry.found_for_certain) {
+        return !names_a_device(entry.name);
     }
-    return project;
+    FixedText whole(entry.name.size());
+    whole.assign(entry.name);
+    return exists(whole);
+}
+
+// Where the only first frames have too long a name, the name is what is wrong.
+[[noreturn]] void fail_on_too_long(const std::string& project) {
+    throw Failure("no project here: " + project + " (from " + project +
+                  std::string(kFirstFrameEnding) + ") has " + std::to_string(project.size()) +
+                  " characters; a project name has at most " +
+                  std::to_string(kLongestFoundProject));
 }
 
 }  // namespace
@@ -49,9 +71,17 @@ std::optional<std::string> project_of(const std::string& name) {
 std::string find_project_name(const ExistenceTest& exists) {
     std::set<std::string> first_projects;  // by name, the first few
     std::size_t projects = 0;
+    std::optional<std::string> first_too_long;  // by name
     const ListingEnd end = list_directory("", "*1.001", SIZE_MAX, [&](const ListedEntry& entry) {
         const std::optional<std::string> project = project_of(entry.name);
-        if (!project || (!entry.found_for_certain && !exists(name_as_tested(entry.name)))) {
+        if (!project || !is_frame(entry, exists)) {
+            return;
+        }
+        if (!can_be_taken(*project)) {
+            if (project->size() > kLongestFoundProject &&
+                (!first_too_long || *project < *first_too_long)) {
+                first_too_long = project;
+            }
             return;
         }
         ++projects;
@@ -63,6 +93,9 @@ std::string find_project_name(const ExistenceTest& exists) {
     if (!end.whole) {
         fail_with_system_error(
             "cannot list the files of " + this_directory() + " to find the project", end.error);
+    }
+    if (projects == 0 && first_too_long) {
+        fail_on_too_long(*first_too_long);
     }
     if (projects == 0) {
         throw Failure("no project here: no file NAME1.001 in " + this_directory());

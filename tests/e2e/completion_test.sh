@@ -30,6 +30,10 @@ expect "never nil none numbered" --backup = n
 expect "CR CU" --source C
 expect "SCALE_WAVE=" --set SCALE_W
 expect "" -S ""
+expect "--set --settled" --se
+expect "--show-origin" --sh
+expect "" --settled ""
+expect "-y" --accept frame-gap -y
 for options in {0..15}; do
     shopt -u failglob nullglob nocaseglob extglob
     ((options & 1)) && shopt -s failglob

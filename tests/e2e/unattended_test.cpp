@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -62,6 +63,50 @@ TEST(StrictTest, EveryNoteLeavesTheOldFileAndFails) {
         EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), old_file);
         EXPECT_EQ(list_names(workspace.dir()), names_before);
         EXPECT_EQ(result.output.find("SAVING"), std::string::npos);
+    }
+}
+
+// A collection still being written is left alone: only the newest of the P4P
+// file and each run's last frame counts, by whole minutes.
+TEST(SettledTest, ANewLastFrameOrP4PFileFailsTheRun) {
+    const std::string old_file = "[SAINT]\nNROWS=1\n";
+    const struct {
+        std::string option;
+        std::string file;  // modified `age` seconds ago; every other file two hours ago
+        int age;
+        std::string failure;  // none for a run that succeeds
+    } cases[] = {
+        {"--settled=10", "abc2.012", 190, "abc2.012 was written 3 minutes ago"},
+        {"--settled=2", "abc1.003", 90, "abc1.003 was written 1 minute ago"},
+        {"--settled=10", "abc1.p4p", 30, "abc1.p4p was written less than a minute ago"},
+        {"--settled=10", "abc1.003", -3600, "abc1.003 was written less than a minute ago"},
+        {"--settled=10", "abc2.012", 605, ""},
+        {"--settled=0", "abc2.012", 0, ""},
+        {"--settled=10", "abc2.011", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option + " " + c.file);
+        Workspace workspace;
+        make_frames(workspace.dir(), "abc1", 1, 3);
+        make_frames(workspace.dir(), "abc2", 1, 12);
+        write_file(workspace.dir() / "abc1.p4p", "TITLE Test compound\nSYMM   mmm\n");
+        write_file(workspace.dir() / "saint.ini", old_file);
+        const auto now = fs::file_time_type::clock::now();
+        for (const auto& entry : fs::directory_iterator(workspace.dir())) {
+            fs::last_write_time(entry.path(), now - std::chrono::hours(2));
+        }
+        fs::last_write_time(workspace.dir() / c.file, now - std::chrono::seconds(c.age));
+
+        const RunResult result =
+            run_program(workspace, {.arguments = {"--find-project", "-y", c.option}});
+
+        const std::string expected =
+            c.failure.empty() ? ""
+                              : "korvaline: " + c.failure +
+                                    "; the collection may still be running (" + c.option + ")\n";
+        EXPECT_EQ(result.exit_status, c.failure.empty() ? 0 : 1);
+        EXPECT_EQ(result.errors.substr(0, result.errors.find("korvaline: note: ")), expected);
+        EXPECT_EQ(read_file(workspace.dir() / "saint.ini") == old_file, !c.failure.empty());
     }
 }
 

@@ -26,6 +26,7 @@
 #include "failure_message.hpp"
 #include "fields.hpp"
 #include "frames/run_discovery.hpp"
+#include "platform/file_facts.hpp"
 #include "platform/file_operations.hpp"
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
@@ -80,6 +81,25 @@ TEST_F(PosixInputFileTest, LinkToNothingIsNoAbsence) {
     fs::create_symlink("gone.ini", dir_ / "l");
     EXPECT_EQ(failure_message([&] { InputFile::open_if_present((dir_ / "l").string(), "x"); }),
               "cannot open x: it is a symbolic link to 'gone.ini', which does not exist");
+}
+
+// A link is followed to the file it names; only a missing file is no answer.
+TEST_F(PosixInputFileTest, FileFactsFollowLinksAndNameTheFileThatFails) {
+    std::ofstream(dir_ / "abc1.001") << "12345";
+    const timespec times[2] = {{1'796'000'000, 0}, {1'796'000'000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (dir_ / "abc1.001").c_str(), times, 0), 0);
+    fs::create_symlink("abc1.001", dir_ / "link.001");
+    fs::create_symlink("loop.001", dir_ / "loop.001");
+    for (const std::string name : {"abc1.001", "link.001"}) {
+        const auto facts = file_facts((dir_ / name).string());
+        ASSERT_TRUE(facts.has_value()) << name;
+        EXPECT_EQ(facts->size, 5U) << name;
+        EXPECT_EQ(facts->modified, 1'796'000'000) << name;
+    }
+    EXPECT_FALSE(file_facts((dir_ / "missing.001").string()).has_value());
+    const std::string loop = (dir_ / "loop.001").string();
+    EXPECT_EQ(failure_message([&] { file_facts(loop); }),
+              "cannot read the size and time of " + loop + ": Too many levels of symbolic links");
 }
 
 using PosixSettingsFileTest = SaintIniTest;
