@@ -35,6 +35,17 @@ std::string byte_in_hex(char c) {
     return {'0', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xf]};
 }
 
+std::string lower_hex(std::string_view bytes) {
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        hex += kHexDigits[byte >> 4];
+        hex += kHexDigits[byte & 0xf];
+    }
+    return hex;
+}
+
 std::optional<std::string> target_name(std::string_view text) {
     std::string upper;
     for (const char c : text) {

@@ -22,6 +22,8 @@ bool holds_control_character(std::string_view text);
 
 // A byte as messages show it: 0x1A.
 std::string byte_in_hex(char c);
+// Each byte as two lower-case hexadecimal digits, as digests are printed.
+std::string lower_hex(std::string_view bytes);
 
 // An X-ray source's target as the program names it (MO, CU, AG): the text in
 // upper case, where it is letters, A to Z in either case; none where it is

@@ -24,6 +24,15 @@ struct XraySource {
     std::string wavelength;  // in angstroms, as the file writes it
 };
 
+// Where in the P4P file the fields came from, counted from 1; 0 for a line
+// the file does not have.
+struct P4pLineNumbers {
+    std::size_t title = 0;
+    std::size_t bravais = 0;
+    std::size_t symm = 0;
+    std::size_t source = 0;
+};
+
 // Everything the program gathers, filled by the phases in this order and
 // then only read by the writer of saint.ini. Texts start as all blanks and
 // numbers as 0, so a field whose source never turns up is written empty.
@@ -40,6 +49,7 @@ struct SetupRecord {
     std::int32_t centering_code = 0;
     // Only where the P4P file names one before its scan ends.
     std::optional<XraySource> source;
+    P4pLineNumbers p4p_lines;
 
     // Runs are numbered 1 to 4, as in the frame file names.
     RunEntry& run(int number) { return runs.at(static_cast<std::size_t>(number - 1)); }

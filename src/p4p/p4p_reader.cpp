@@ -122,34 +122,36 @@ P4pScan scan_p4p_lines(LineSource& lines, SetupRecord& record) {
     P4pScan scan;
     std::string line;
     FixedText key(6);
-    std::size_t title_line = 0;
     for (std::size_t number = 1; lines.read_line(kColumnsRead, line); ++number) {
         key.assign(columns(line, 1, 6));
         switch (kind_of(key)) {
             case LineKind::kTitle:
-                title_line = number;
+                record.p4p_lines.title = number;
                 record.title.assign(columns(line, 7, 28));
                 scan.title_cut = holds_text_beyond(line, 28) || lines.last_line_was_cut();
                 note_tab(scan, "TITLE", line, 28);
                 break;
             case LineKind::kBravais:
+                record.p4p_lines.bravais = number;
                 record.system_name.assign(columns(line, 8, 27));
                 record.centering_field.assign(columns(line, 28, 33));
                 note_tab(scan, "BRAVAIS", line, 33);
                 break;
             case LineKind::kSymm:
+                record.p4p_lines.symm = number;
                 record.laue_field.assign(columns(line, 8, 14));
                 note_tab(scan, "SYMM", line, 14);
-                refuse_control_character(record.title, "the title", title_line, lines);
+                refuse_control_character(record.title, "the title", record.p4p_lines.title, lines);
                 refuse_control_character(record.laue_field, "the Laue symbol", number, lines);
                 return scan;
             case LineKind::kSainov:
                 scan.end = P4pScanEnd::kSainov;
-                refuse_control_character(record.title, "the title", title_line, lines);
+                refuse_control_character(record.title, "the title", record.p4p_lines.title, lines);
                 return scan;
             case LineKind::kSource:
                 if (std::optional<XraySource> source = source_named_by(line)) {
                     record.source = std::move(source);
+                    record.p4p_lines.source = number;
                 } else {
                     pass_over_source(scan, number);
                 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,20 @@ namespace korvaline {
 // there is none or it cannot be read: it is only compared, and the save
 // goes on whatever becomes of it.
 std::string old_settings_start(const std::string& path);
+
+// The file at `path` that a save is about to replace: its bytes, whole where
+// it is no larger than any saint.ini, else its start as old_settings_start
+// gives it. None where there is none or it cannot be read.
+struct OldSettings {
+    std::string text;
+    bool whole = true;
+};
+std::optional<OldSettings> old_settings(const std::string& path);
+
+// The key lines of `lines` that `old_text` does not hold as they are: with
+// another value, or not at all. In the order of `lines`.
+std::vector<const SaintIniLine*> lines_not_in(std::string_view old_text,
+                                              const std::vector<SaintIniLine>& lines);
 
 // What to tell the user when the old file held other values than `lines`
 // in lines that the same for every crystal (an instrument value corrected by

@@ -20,6 +20,12 @@ struct SaintIniLine {
     // Whether the text is the same for every project: false for the lines
     // built from the project, its runs or its P4P file.
     bool fixed = true;
+    // Whether the value is the row's own: false once a profile or --set
+    // changes it, and on every line built from the crystal.
+    bool built_in_value = true;
+    // What gave the value: "built-in", "frames", "P4P file abc1.p4p:3", a
+    // profile's "FILE:LINE" or "--set".
+    std::string origin = "built-in";
 
     // The line as saint.ini holds it, without its line feed.
     std::string text() const;

@@ -11,6 +11,7 @@
 #include "core/note_names.hpp"
 #include "platform/name_exists.hpp"
 #include "platform/places.hpp"
+#include "settings/profile_reader.hpp"
 
 namespace korvaline {
 

@@ -7,7 +7,7 @@
 #include "core/backup_names.hpp"
 #include "core/given_answers.hpp"
 #include "platform/places.hpp"
-#include "settings/profile.hpp"
+#include "settings/profile_places.hpp"
 
 namespace korvaline {
 

@@ -9,15 +9,20 @@
 #include "console/line_source.hpp"
 #include "core/failure.hpp"
 #include "core/setup_record.hpp"
+#include "core/utc_time.hpp"
 #include "frames/run_discovery.hpp"
 #include "frames/settled_check.hpp"
 #include "p4p/lattice_codes.hpp"
 #include "p4p/p4p_reader.hpp"
 #include "p4p/p4p_selection.hpp"
+#include "platform/file_facts.hpp"
+#include "platform/host_name.hpp"
+#include "platform/identity.hpp"
 #include "platform/input_file.hpp"
 #include "platform/places.hpp"
 #include "platform/standard_streams.hpp"
-#include "settings/profile.hpp"
+#include "settings/profile_places.hpp"
+#include "settings/profile_template.hpp"
 #include "settings/settings_composer.hpp"
 #include "settings/settings_destination.hpp"
 #include "settings/settings_writer.hpp"
@@ -26,6 +31,7 @@
 #include "setup/command_line.hpp"
 #include "setup/project_dialogue.hpp"
 #include "setup/usage_text.hpp"
+#include "setup/version.hpp"
 
 namespace {
 
@@ -56,24 +62,44 @@ NamesInNotes names_in_notes(const SetupRecord& record, const SettingsDestination
     return {destination.name(), name_in_messages(record.p4p_name.trimmed(), in_full)};
 }
 
+// What the log's block says of this run.
+RunFacts run_facts(const std::vector<std::string>& arguments) {
+    return {iso_utc_time(current_time()), std::string(kVersion),
+            running_user_name(),          host_name(),
+            current_directory(),          arguments};
+}
+
 // saint.ini composed, checked under --strict, and saved: nothing of it is
-// on disk until every note has been given.
+// on disk until every note has been given. With --show-origin, each line is
+// shown after its origin instead, and nothing is saved.
 void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& profiles,
                       const CommandLine& command_line, const SettingsDestination& destination,
-                      Console& console) {
-    const ComposedSettings settings =
-        compose_settings(record, profiles, command_line.source,
-                         names_in_notes(record, destination, command_line.names_files_in_full()));
+                      const std::vector<std::string>& arguments, Console& console) {
+    const bool in_full = command_line.names_files_in_full();
+    const ComposedSettings settings = compose_settings(
+        record, profiles, command_line.source, names_in_notes(record, destination, in_full));
     show_composition(settings, console);
-    const Strictness strictness{command_line.strict, command_line.accepted_notes};
-    const Note old_file_note = note_on_old_file(destination, settings.lines, strictness.strict);
-    refuse_if_noted(console, old_file_note, strictness);
-    save_settings(settings.lines, destination, command_line.backup, strictness, old_file_note,
-                  console);
+    if (command_line.show_origin) {
+        console.flush();
+        write_standard_output(origins_text(settings.lines));
+        return;
+    }
+    Strictness strictness{command_line.strict, command_line.accepted_notes};
+    for (const std::string& accepted : notes_accepted_by(profiles)) {
+        strictness.accepted.push_back(accepted);
+    }
+    SavePlan plan = plan_save(destination, settings.lines, strictness.strict, in_full);
+    refuse_if_noted(console, plan.review.note, strictness);
+    if (strictness.strict) {
+        // Given above, before the save, where it was accepted: not twice.
+        plan.review.note = {};
+    }
+    save_settings(settings, record, {destination, command_line.backup, strictness, plan},
+                  run_facts(arguments), console);
 }
 
 void set_up(const CommandLine& command_line, const SettingsDestination& destination,
-            Console& console) {
+            const std::vector<std::string>& arguments, Console& console) {
     // Read and checked before the first question, so that a fault in one
     // costs no typing.
     const std::vector<Profile> profiles =
@@ -90,10 +116,10 @@ void set_up(const CommandLine& command_line, const SettingsDestination& destinat
     read_p4p_file(record, console, command_line.names_files_in_full());
     derive_lattice_codes(record);
     note_unknown_symbols(record, console);
-    set_up_saint_ini(record, profiles, command_line, destination, console);
+    set_up_saint_ini(record, profiles, command_line, destination, arguments, console);
 }
 
-void carry_out(const CommandLine& command_line) {
+void carry_out(const CommandLine& command_line, const std::vector<std::string>& arguments) {
     switch (command_line.task) {
         case CommandLine::Task::kHelp:
             write_standard_output(usage_text());
@@ -114,13 +140,14 @@ void carry_out(const CommandLine& command_line) {
     }
     const SettingsDestination destination =
         SettingsDestination::chosen(command_line.output, !command_line.directories.empty());
-    // Standard output that carries saint.ini carries nothing else.
-    const OutputSink program_lines = destination.is_standard_output()
+    // Standard output that carries saint.ini, or its lines' origins, carries
+    // nothing else.
+    const OutputSink program_lines = destination.is_standard_output() || command_line.show_origin
                                          ? OutputSink(write_standard_error_checked)
                                          : OutputSink(write_standard_output);
     LineSource input(InputFile::standard_input("standard input"));
     Console console(input, program_lines, write_standard_error);
-    set_up(command_line, destination, console);
+    set_up(command_line, destination, arguments, console);
 }
 
 constexpr int kFailed = 1;
@@ -137,7 +164,7 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
     try {
-        carry_out(command_line);
+        carry_out(command_line, std::vector<std::string>(argv, argv + argc));
         return 0;
     } catch (const Failure& failure) {
         write_standard_error("korvaline: " + printable(failure.message()) + "\n");

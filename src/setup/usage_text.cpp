@@ -1,7 +1,7 @@
 #include "setup/usage_text.hpp"
 
 #include "core/note_names.hpp"
-#include "platform/places.hpp"
+#include "settings/profile_places.hpp"
 #include "setup/version.hpp"
 
 namespace korvaline {
@@ -39,12 +39,14 @@ std::string usage_text() {
            "  -y, --yes               accept the P4P file offered, NAME1.p4p\n"
            "      --profile=FILE      take the instrument's values from FILE, over those\n"
            "                          of the profiles before it (may be repeated)\n"
-           "      --no-profile        read no default profile, no KORVALINE_PROFILE and\n"
-           "                          no --profile given before it\n"
+           "      --no-profile        read no default profile, no folder's korvaline.ini,\n"
+           "                          no KORVALINE_PROFILE and no --profile given\n"
+           "                          before it\n"
            "      --set=KEY=VALUE     give one line of saint.ini this value, over every\n"
            "                          profile (may be repeated)\n"
            "      --source=TARGET     use the profile lines for TARGET (CU, MO, ...) in\n"
-           "                          place of the source the P4P file names\n"
+           "                          place of the source the P4P file names (or a\n"
+           "                          profile's [KORVALINE] SOURCE)\n"
            "      --strict            write nothing and fail when the run gives a note\n"
            "      --accept=NAME[,NAME...]  let --strict pass the notes so named, shown\n"
            "                          after each note in brackets (may be repeated)\n"
@@ -70,9 +72,10 @@ std::string usage_text() {
            "\n"
            "Instrument profiles are applied in layers, each changing only the lines it\n"
            "gives: the site's and then the user's default place, where a file exists,\n"
-           "the file KORVALINE_PROFILE names, each --profile, then each --set. The\n"
-           "user's and the site's default places:\n" +
-           std::string(default_profile_places()) +
+           "each korvaline.ini from the root down to the crystal's folder, the file\n"
+           "KORVALINE_PROFILE names, each --profile, then each --set. The user's and\n"
+           "the site's default places:\n" +
+           default_profile_places() +
            "\n"
            "\n"
            "Names of notes:" +

@@ -15,12 +15,19 @@
 //   written   where the run writes that file, from the run's directory
 //             (saint.ini when missing)
 //   backup    the name the old saint.ini must have after the run, whole
+//   korvaline.log  the log expected beside the file written, with what no
+//             case can know marked: the time (@TIME@), the version, user,
+//             host and directory (@VERSION@, ...), the program's path
+//             (@PROGRAM@) and the run's directory (@DIR@). A run that writes
+//             a file must leave a log beside it, whether the case gives it
+//             or not.
 //   status    the exit status expected (0 when missing)
 //   stderr    the error output expected (empty on success, else one line,
 //             or the console's lines when standard output carries saint.ini);
 //             without a line feed at its end, only the line's beginning: the
 //             program's words before the system's, which vary with versions
-// After the run the directory must hold what it held before, plus saint.ini.
+// After the run the directory must hold what it held before, plus saint.ini
+// and korvaline.log.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -69,6 +76,45 @@ std::string with_title_line_marked(std::string output) {
         output.replace(at, end - at, "@BANNER_TITLE_LINE@");
     }
     return output;
+}
+
+// A path of the run's directory as the expected log writes it.
+std::string in_run_directory(std::string_view path) {
+    return "@DIR@/" + std::string(path.substr(path.find_last_of("/\\") + 1));
+}
+
+// The log with what a case cannot know marked: see the top of this file.
+std::string with_run_facts_marked(const std::string& log) {
+    std::istringstream lines(log);
+    std::string marked;
+    for (std::string line; std::getline(lines, line);) {
+        const auto value = [&](std::string_view key) {
+            return line.starts_with(key) ? std::string_view(line).substr(key.size())
+                                         : std::string_view();
+        };
+        if (!value("== ").empty()) {
+            line = "== @TIME@ " + in_run_directory(value("== "));
+        } else if (!value("file: ").empty() || !value("backup: ").empty()) {
+            line = line.substr(0, line.find(' ') + 1) + in_run_directory(line);
+        } else if (!value("sha256: ").empty()) {
+            line = line.substr(0, line.find("  ") + 2) + in_run_directory(line);
+        } else if (!value("command: ").empty()) {
+            // The program's path, quoted where it holds a blank or a backslash.
+            const std::size_t program_end = line.starts_with("command: '")
+                                                ? line.find("' ") + 1
+                                                : line.find(' ', line.rfind('/') + 1);
+            line = "command: @PROGRAM@" + line.substr(std::min(program_end, line.size()));
+        } else if (!value("p4p: ").empty() && line.find(", modified ") != std::string::npos) {
+            line = line.substr(0, line.find(", modified ")) + ", modified @TIME@";
+        }
+        for (const char* key : {"version", "user", "host", "directory"}) {
+            if (line.starts_with(std::string(key) + ": ")) {
+                line = std::string(key) + ": @" + key + "@";
+            }
+        }
+        marked += line + "\n";
+    }
+    return marked;
 }
 
 // The words of an optional file of the case.
@@ -124,6 +170,9 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
     const bool had_directory = fs::is_directory(settings);
     const std::string old_settings = had_settings ? read_file(settings) : "";
     const std::set<std::string> names_before = list_names(workspace.dir());
+    const std::string log_before = optional_file(workspace.dir() / "korvaline.log", "none");
+    struct stat settings_before {};
+    ::stat(settings.c_str(), &settings_before);
 
     const RunResult result = run_program(workspace, {.arguments = words_of(case_dir / "args"),
                                                      .input = read_file(case_dir / "stdin")});
@@ -155,6 +204,26 @@ TEST_P(GoldenCase, MatchesExpectedFiles) {
         EXPECT_TRUE(fs::is_directory(settings)) << "the directory saint.ini is gone";
     } else {
         EXPECT_FALSE(fs::exists(settings)) << "saint.ini was created";
+    }
+    // A file written leaves its log; one left as it was, none, and a log
+    // there before is left as it was.
+    const fs::path log = workspace.dir() / fs::path(written).parent_path() / "korvaline.log";
+    const bool saved = fs::exists(case_dir / "saint.ini") && written != "-" &&
+                       !(had_settings && old_settings == read_file(case_dir / "saint.ini"));
+    if (!saved) {
+        EXPECT_EQ(optional_file(log, "none"), log_before) << log;
+        // An old saint.ini left alone is the same file, untouched.
+        struct stat settings_after {};
+        ::stat(settings.c_str(), &settings_after);
+        EXPECT_EQ(settings_after.st_ino, settings_before.st_ino);
+        EXPECT_EQ(settings_after.st_mtim.tv_nsec, settings_before.st_mtim.tv_nsec);
+    } else if (fs::exists(case_dir / "korvaline.log")) {
+        EXPECT_EQ(with_run_facts_marked(read_file(log)), read_file(case_dir / "korvaline.log"));
+    } else {
+        EXPECT_TRUE(fs::exists(log)) << log;
+    }
+    if (saved && written.find('/') == std::string::npos) {
+        names_expected.insert("korvaline.log");
     }
     for (const std::string& backup : words_of(case_dir / "backup")) {
         EXPECT_EQ(read_file(workspace.dir() / backup), old_settings) << backup;

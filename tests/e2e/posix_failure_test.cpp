@@ -257,7 +257,7 @@ TEST(FailureTest, StandardOutputFailingAroundTheSaveTellsWhetherSaintIniWasWritt
         lay_out_project(workspace);
         const std::string old_settings = "old\n";
         write_file(workspace.dir() / "saint.ini", old_settings);
-        const auto names_before = list_names(workspace.dir());
+        auto names_after = list_names(workspace.dir());
         const RunResult result = run_program(
             workspace, {.arguments = arguments,
                         .input = "abc\ny\n",
@@ -266,7 +266,11 @@ TEST(FailureTest, StandardOutputFailingAroundTheSaveTellsWhetherSaintIniWasWritt
         EXPECT_EQ(result.exit_status, 1);
         EXPECT_EQ(result.errors, c.errors);
         EXPECT_EQ(read_file(workspace.dir() / "saint.ini") != old_settings, c.written);
-        EXPECT_EQ(list_names(workspace.dir()), names_before);
+        // The save is logged before the closing message is lost.
+        if (c.written) {
+            names_after.insert("korvaline.log");
+        }
+        EXPECT_EQ(list_names(workspace.dir()), names_after);
     }
 }
 
@@ -290,6 +294,58 @@ TEST(FailureTest, UnwritableSaintIniIsAFailureThatNamesIt) {
         EXPECT_EQ(result.errors, "korvaline: cannot replace " + (option.empty() ? "" : in_full) +
                                      "saint.ini: Permission denied\n");
         EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), "old\n");
+    }
+}
+
+// A log that cannot be opened is a note before anything is replaced, so that
+// --strict replaces nothing; one that fails after the replacement is a note,
+// and the save stands.
+TEST(FailureTest, LogThatCannotBeWrittenIsANote) {
+    const std::string unopened =
+        "korvaline: note: cannot open korvaline.log: Permission denied; this save is not logged "
+        "[log]\n";
+    const struct {
+        mode_t log_mode;
+        bool strict;
+        rlim_t file_size_limit;
+        int status;
+        std::string errors;  // without a line feed at its end: its beginning
+        bool written;
+    } cases[] = {
+        {0444, false, RLIM_INFINITY, 0, unopened, true},
+        {0444, true, RLIM_INFINITY, 1,
+         unopened + "korvaline: not written under --strict: cannot open korvaline.log: Permission "
+                    "denied; this save is not logged [log]\n",
+         false},
+        {0644, true, 5000, 0,
+         "korvaline: note: saint.ini has been written, but cannot write korvaline.log: only 1000 "
+         "of ",
+         true},
+    };
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        write_file(workspace.dir() / "saint.ini", "old\n");
+        const std::string log(4000, '.');
+        write_file(workspace.dir() / "korvaline.log", log);
+        fs::permissions(workspace.dir() / "korvaline.log", fs::perms(c.log_mode));
+        for (const char* name : {"saint.ini", "korvaline.log"}) {
+            if (running_as_root()) {
+                ASSERT_EQ(::chown((workspace.dir() / name).c_str(), kNobody, kNoGroup), 0);
+            }
+        }
+
+        const RunResult result =
+            run_program(workspace, {.arguments = c.strict ? std::vector<std::string>{"--strict"}
+                                                          : std::vector<std::string>{},
+                                    .input = "abc\ny\n",
+                                    .unprivileged = true,
+                                    .file_size_limit = c.file_size_limit});
+
+        EXPECT_EQ(result.exit_status, c.status);
+        EXPECT_TRUE(result.errors.starts_with(c.errors)) << result.errors;
+        EXPECT_EQ(read_file(workspace.dir() / "saint.ini") != "old\n", c.written);
+        EXPECT_EQ(read_file(workspace.dir() / "korvaline.log").starts_with(log), true);
     }
 }
 
@@ -389,6 +445,68 @@ TEST(FailureTest, DirectoryThatCannotBeListedIsLookedUpNameByName) {
         EXPECT_NE(result.errors.find(errors + (written ? "" : "Permission denied\n")),
                   std::string::npos)
             << result.errors;
+    }
+}
+
+// A folder profile is trusted by its owner and who may write it and its
+// folder; one in a folder that cannot be read is never reached. The folder
+// above the crystal's holds it; the runs are root's but for the last.
+TEST(FailureTest, FolderProfileIsTakenOnlyWhereItsOwnerAndModesAllow) {
+    const std::string taken = "taken";
+    const struct {
+        uid_t owner;
+        mode_t mode;
+        uid_t crystal_owner;
+        mode_t folder_mode;
+        std::string seen;  // taken, or why it is passed over; empty: not a word
+        bool unprivileged = false;
+        bool link = false;  // korvaline.ini links to root's file, the owner's link
+    } cases[] = {
+        {0, 0644, 0, 0755, taken},
+        {kNobody, 0644, 0, 0755,
+         "it belongs to user 65534, who is neither root, the user running korvaline nor the "
+         "owner of the crystal's folder"},
+        {kNobody, 0644, kNobody, 0755, taken},
+        {0, 0664, 0, 0755, taken},
+        {0, 0646, 0, 0755, "users other than its owner and group may write it"},
+        {0, 0644, 0, 0777,
+         "users other than its owner and group may write FOLDER, which has "
+         "no sticky bit"},
+        {0, 0644, 0, 01777, taken},
+        {0, 0644, 0, 0711, "", true},
+        {kNobody, 0644, 0, 0755,
+         "it belongs to user 65534, who is neither root, the user running korvaline nor the "
+         "owner of the crystal's folder",
+         false, true},
+    };
+    for (const auto& c : cases) {
+        Workspace workspace;
+        lay_out_project(workspace);
+        const fs::path folder = fs::canonical(workspace.dir().parent_path());
+        const fs::path profile = folder / "korvaline.ini";
+        write_file(c.link ? folder / "root.ini" : profile, "[SAINT]\nNROWS=1024\n");
+        if (c.link) {
+            fs::create_symlink("root.ini", profile);
+        }
+        ASSERT_EQ(::lchown(profile.c_str(), c.owner, 0), 0) << "needs root, as CI has";
+        ASSERT_EQ(::chown(workspace.dir().c_str(), c.crystal_owner, 0), 0);
+        fs::permissions(profile, fs::perms(c.mode));
+        fs::permissions(folder, fs::perms(c.folder_mode));
+        const RunResult result = run_program(
+            workspace, {.arguments = {"-p", "abc", "-y"}, .unprivileged = c.unprivileged});
+        fs::permissions(folder, fs::perms(0755));
+        std::string reason = c.seen;
+        if (const std::size_t at = reason.find("FOLDER"); at != std::string::npos) {
+            reason.replace(at, 6, folder.string());
+        }
+        const bool used = result.output.find(" INSTRUMENT PROFILE: " + profile.string() + "\n") !=
+                          std::string::npos;
+        EXPECT_EQ(used, reason == taken) << reason;
+        EXPECT_EQ(result.errors, reason.empty() || reason == taken
+                                     ? ""
+                                     : "korvaline: note: passed over the profile " +
+                                           profile.string() + ": " + reason +
+                                           " [untrusted-profile]\n");
     }
 }
 

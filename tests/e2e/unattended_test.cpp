@@ -25,11 +25,30 @@ TEST(StrictTest, EveryNoteLeavesTheOldFileAndFails) {
         std::string frames;  // a frame made beside abc1.001 and abc1.002
         std::string first_note;
         int more_notes;
+        std::string folder_profile = "";  // the crystal folder's korvaline.ini, where one is made
     } cases[] = {
         {{}, p4p, "", "the old saint.ini had other values in 1 line (NROWS); they would be", 0},
         {{}, cu_p4p, "", "abc1.p4p gives the source CU, 1.54184 A, but saint.ini gets", 1},
         {{"--accept=wavelength"}, cu_p4p, "", "the old saint.ini had other values in 1 line", 0},
         {{"--profile=lab.ini"}, p4p, "", "abc1.p4p names no X-ray source; only the common", 1},
+        {{},
+         cu_p4p,
+         "",
+         "the old saint.ini had other values",
+         0,
+         "[KORVALINE]\nACCEPT=wavelength\n"},
+        {{"--profile=lab.ini"},
+         p4p,
+         "",
+         "the old saint.ini had other values",
+         0,
+         "[KORVALINE]\nSOURCE=cu\n"},
+        {{"--profile=lab.ini"},
+         "SOURCE  MO  0.71073\n" + p4p,
+         "",
+         "the old saint.ini had other",
+         0,
+         "[KORVALINE]\nSOURCE=CU\n"},
         {{"--source=Cu"}, "SOURCE  MO  0.71073\n" + p4p, "", "abc1.p4p names the source MO", 1},
         {{"--source=cu", "--set=SCALE_WAVE=1.54184"}, p4p, "abc1.004", "run 1 stops at frame", 1},
         {{}, "SOURCE  12  1.5\nSYMM   xyz\n", "", "abc1.p4p:1: the SOURCE line does not", 2},
@@ -49,6 +68,9 @@ TEST(StrictTest, EveryNoteLeavesTheOldFileAndFails) {
         write_file(workspace.dir() / "abc1.p4p", c.p4p);
         write_file(workspace.dir() / "lab.ini", "[SCALE:CU]\nSCALE_WAVE=1.54184\n");
         write_file(workspace.dir() / "saint.ini", old_file);
+        if (!c.folder_profile.empty()) {
+            write_file(workspace.dir() / "korvaline.ini", c.folder_profile);
+        }
         const auto names_before = list_names(workspace.dir());
         std::vector<std::string> arguments = {"-p", "abc", "-y", "--strict", "--backup"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
@@ -63,6 +85,11 @@ TEST(StrictTest, EveryNoteLeavesTheOldFileAndFails) {
         EXPECT_EQ(read_file(workspace.dir() / "saint.ini"), old_file);
         EXPECT_EQ(list_names(workspace.dir()), names_before);
         EXPECT_EQ(result.output.find("SAVING"), std::string::npos);
+        // Named with the profiles only where the profile's source is the one used.
+        const std::size_t named = result.output.find(" X-RAY SOURCE: CU (from ");
+        EXPECT_EQ(named != std::string::npos, c.folder_profile.ends_with("SOURCE=cu\n"));
+        EXPECT_TRUE(named == std::string::npos ||
+                    result.output.find("korvaline.ini:2)\n", named) != std::string::npos);
     }
 }
 

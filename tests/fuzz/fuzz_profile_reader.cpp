@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/failure.hpp"
-#include "settings/profile.hpp"
+#include "settings/profile_reader.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace korvaline;

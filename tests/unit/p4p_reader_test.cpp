@@ -128,6 +128,29 @@ TEST(P4pReaderTest, TakesFieldsByColumnsFromKeyedLines) {
     }
 }
 
+// Where each field came from: "TITLE BRAVAIS SOURCE SYMM" line numbers, 0
+// for none, the later of two lines counting.
+TEST(P4pReaderTest, KeepsTheLinesTheFieldsCameFrom) {
+    const struct {
+        std::string p4p;
+        std::string lines;
+    } cases[] = {
+        {"FILEID junk\nTITLE x\n" + kBravais + "\nSOURCE  MO  0.71073\nSYMM   mmm\n", "2 3 4 5"},
+        {"TITLE first\nTITLE second\nSOURCE  CU\nSYMM   m3m\nTITLE later\n", "2 0 0 4"},
+        {"SOURCE  MO  0.7\nTITLE a\nSAINOVxyz\nSYMM   mmm\n", "2 0 1 0"},
+    };
+    for (const auto& c : cases) {
+        SetupRecord record;
+        LineSource lines = LineSource::from_text(c.p4p);
+        scan_p4p_lines(lines, record);
+        const P4pLineNumbers& n = record.p4p_lines;
+        EXPECT_EQ(std::to_string(n.title) + " " + std::to_string(n.bravais) + " " +
+                      std::to_string(n.source) + " " + std::to_string(n.symm),
+                  c.lines)
+            << c.p4p;
+    }
+}
+
 TEST(P4pReaderTest, FileEndingBeforeSymmOrSainovIsAFailure) {
     const std::string cases[] = {"", "\n", "TITLE only\n", "TITLE x\n" + kBravais,
                                  "CELL 1\nsymm mmm\nSAINO\n"};

@@ -26,6 +26,7 @@
 #include "failure_message.hpp"
 #include "fields.hpp"
 #include "frames/run_discovery.hpp"
+#include "platform/append_file.hpp"
 #include "platform/file_facts.hpp"
 #include "platform/file_operations.hpp"
 #include "platform/input_file.hpp"
@@ -33,6 +34,7 @@
 #include "posix_user.hpp"
 #include "scratch_directory.hpp"
 #include "scripted_console.hpp"
+#include "settings/profile_places.hpp"
 #include "settings/settings_file.hpp"
 
 namespace korvaline {
@@ -74,6 +76,53 @@ TEST_F(PosixInputFileTest, OnlyARegularFileIsOpened) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
+}
+
+std::string read_text(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// A log is appended to only where it is a regular file: a link to one is not
+// followed, and a FIFO does not hold the program.
+TEST_F(PosixInputFileTest, LogIsAppendedToOnlyAsARegularFile) {
+    const fs::path log = dir_ / "korvaline.log";
+    const struct {
+        std::function<void()> make;
+        std::string message;
+        std::string after;  // in the log's place, as a file
+    } cases[] = {
+        {[] {}, "(no failure)", ""},
+        {[&] { std::ofstream(log) << "old\n"; }, "(no failure)", "old\nblock\n"},
+        {[&] { fs::create_symlink("real.log", log); },
+         "cannot open the log: it is a symbolic link, which is not followed", "real\n"},
+        {[&] { ::mkfifo(log.c_str(), 0600); },
+         "cannot open the log: it is a FIFO, not a regular file", ""},
+        {[&] { fs::create_directory(log); },
+         "cannot open the log: it is a directory, not a regular file", ""},
+    };
+    std::ofstream(dir_ / "real.log") << "real\n";
+    for (const auto& c : cases) {
+        fs::remove(log);
+        c.make();
+        EXPECT_EQ(failure_message([&] {
+                      if (auto file = AppendFile::open_existing(log.string(), "the log")) {
+                          file->append("block\n");
+                      }
+                  }),
+                  c.message);
+        EXPECT_EQ(fs::is_regular_file(log) ? read_text(log) : "", c.after);
+    }
+    // A new one takes the mode of the file it is made like.
+    fs::remove(log);
+    std::ofstream(dir_ / "saint.ini") << "x\n";
+    ::chmod((dir_ / "saint.ini").c_str(), 0640);
+    AppendFile::create_like(log.string(), (dir_ / "saint.ini").string(), "the log").append("a\n");
+    AppendFile::create_like(log.string(), (dir_ / "saint.ini").string(), "the log").append("b\n");
+    EXPECT_EQ(read_text(log), "a\nb\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(log.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 // Where a file may well be absent, a link to nothing is no absence.
@@ -265,6 +314,15 @@ TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     EXPECT_EQ(content(path_), "old\n");
     EXPECT_EQ(entries(), 1u);
+}
+
+// The folders a folder profile is looked for in, up to the root.
+TEST(PosixPlacesTest, ParentFolderUpToTheRoot) {
+    const std::string cases[][2] = {
+        {"/data/a", "/data"}, {"/data", "/"}, {"/", ""}, {"//data//a//", "//data"}, {"///", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(parent_folder(c[0]), c[1]) << c[0];
+    }
 }
 
 // The user's profile by the XDG base directories, then the site's, which

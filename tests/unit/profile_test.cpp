@@ -12,6 +12,9 @@
 #include "failure_message.hpp"
 #include "scratch_directory.hpp"
 #include "scripted_console.hpp"
+#include "settings/profile_places.hpp"
+#include "settings/profile_reader.hpp"
+#include "settings/profile_template.hpp"
 
 namespace korvaline {
 namespace {
@@ -65,6 +68,19 @@ TEST(ProfileTest, BadLinesNameTheFileAndTheLine) {
          "p.ini:4: NROWS is given twice in [SAINT], first on line 2"},
         {"[SAINT]\nNROWS 1024\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
         {"[SAINT]\nNROWS\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"[SAINT]\n\xEF\xBB\xBFNROWS=1\n", "p.ini:2: not a [SECTION], KEY=VALUE or comment line"},
+        {"[KORVALINE]\nSOURCE=Xx\n",
+         "p.ini:2: SOURCE takes a chemical element's symbol such as CU, not 'Xx'"},
+        {"[KORVALINE]\nACCEPT=frame-gap, nosuch\n",
+         "p.ini:2: ACCEPT: 'nosuch' is not the name of a note such as frame-gap"},
+        {"[KORVALINE]\nACCEPT=frame-gap,\n",
+         "p.ini:2: ACCEPT: '' is not the name of a note such as frame-gap"},
+        {"[KORVALINE]\nNROWS=1\n",
+         "p.ini:2: NROWS is not a line of [KORVALINE]; it holds SOURCE and ACCEPT"},
+        {"[KORVALINE:CU]\n",
+         "p.ini:1: [KORVALINE] is korvaline's own section; it has no lines for one source"},
+        {"[KORVALINE]\nACCEPT=\nACCEPT=log\n",
+         "p.ini:3: ACCEPT is given twice in [KORVALINE], first on line 2"},
         {"# Instrument 2\r[SAINT]\rNROWS=1024\r",
          "p.ini:1: the lines end in a bare carriage return (line endings of an old Mac editor); "
          "save the file with LF or CR LF line endings"},
@@ -154,11 +170,12 @@ TEST(ProfileTest, LinesForTheCrystalsSource) {
         std::string source;
         std::string applied;  // NROWS, NCOLS and SCALE_WAVE as applied
         bool has_lines;
+        std::size_t wave_line;  // the line SCALE_WAVE is taken from
     } cases[] = {
-        {"CU", "1024 512 1.54184", true},
-        {"AG", "1024 2048 0.71073", true},
-        {"MO", "1024 512 0.71073", false},
-        {"", "1024 512 0.71073", false},
+        {"CU", "1024 512 1.54184", true, 4},
+        {"AG", "1024 2048 0.71073", true, 6},
+        {"MO", "1024 512 0.71073", false, 6},
+        {"", "1024 512 0.71073", false, 6},
     };
     for (const auto& c : cases) {
         std::vector<SaintIniLine> lines = saint_ini_lines(SetupRecord{});
@@ -171,14 +188,44 @@ TEST(ProfileTest, LinesForTheCrystalsSource) {
         }
         EXPECT_EQ(applied, c.applied) << c.source;
         EXPECT_EQ(profile.has_lines_for(c.source), c.has_lines) << c.source;
+        EXPECT_EQ(profile.entry_for("SCALE", "SCALE_WAVE", c.source)->line, c.wave_line);
+    }
+}
+
+// [KORVALINE] gives the source and the accepted notes; the highest layer
+// that gives one decides alone, an empty ACCEPT too.
+TEST(ProfileTest, OwnSectionLayersWhole) {
+    const auto parsed = [](const std::string& text) {
+        LineSource lines = LineSource::from_text(text);
+        return parse_profile(lines, "p.ini");
+    };
+    const Profile low =
+        parsed("[KORVALINE]\nSOURCE=mo\nACCEPT=frame-gap , log\n[SAINT]\nNROWS=1\n");
+    const Profile high = parsed("[KORVALINE]\nACCEPT=\n");
+    EXPECT_EQ(low.entries.size(), 1u);
+    const struct {
+        std::vector<Profile> layers;
+        std::vector<std::string> accepted;
+        std::size_t accept_line;
+    } cases[] = {
+        {{low}, {"frame-gap", "log"}, 3},
+        {{low, high}, {}, 2},
+        {{high, low}, {"frame-gap", "log"}, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(notes_accepted_by(c.layers), c.accepted);
+        EXPECT_EQ(profile_giving_accept(c.layers)->accept_setting->line, c.accept_line);
+        EXPECT_EQ(profile_giving_source(c.layers)->source_setting->values,
+                  std::vector<std::string>{"MO"});
     }
 }
 
 using ProfileSearchTest = ScratchDirectoryTest;
 
 // Every profile found is a layer, lowest first: the site's place, the
-// user's, the variable's, each --profile, each --set; --no-profile drops the
-// first three and every --profile before it.
+// user's, the folders' from the farthest to the crystal's own, the
+// variable's, each --profile, each --set; --no-profile drops the first four
+// and every --profile before it.
 TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
     const std::string site = (dir_ / "site.ini").string();
     const std::string by_variable = (dir_ / "variable.ini").string();
@@ -197,6 +244,10 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
     std::ofstream(user) << "[SAINT]\nNCOLS=2048\n";
     std::ofstream(by_variable) << "[SAINT]\nNROWS=2048\n";
     std::ofstream(named) << "[SCALE]\nSCALE_WAVE=0.5\n";
+    std::filesystem::create_directories(dir_ / "a" / "b");
+    std::ofstream(dir_ / "a" / "korvaline.ini") << "[SAINT]\nNCOLS=3000\nNROWS=3000\n";
+    std::ofstream(dir_ / "a" / "b" / "korvaline.ini") << "[SAINT]\nNCOLS=3001\n";
+    const FolderSearch folders{(dir_ / "a" / "b").string(), dir_.string()};
     const struct {
         std::vector<std::string> named;  // --profile
         bool refused;                    // --no-profile
@@ -205,13 +256,13 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
         bool in_full;      // files named from the root in failures
         std::string used;  // the profiles' names, then NROWS NCOLS SCALE_WAVE for a Cu crystal
     } cases[] = {
-        {{}, false, false, false, false, "site user; 1024 2048 1.54184"},
+        {{}, false, false, false, false, "site user a b; 3000 3001 1.54184"},
         {{named},
          false,
          true,
          true,
          true,
-         "site user variable named --set NCOLS=4096; 2048 4096 0.5"},
+         "site user a b variable named --set NCOLS=4096; 2048 4096 0.5"},
         {{named}, true, true, false, false, "named; 512 512 0.5"},
         {{}, true, true, true, false, "--set NCOLS=4096; 512 4096 7.1073002E-01"},
         {{"missing.ini"}, false, true, false, false, "cannot open profile 'missing.ini': "},
@@ -230,10 +281,13 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
         std::string used;
         ScriptedConsole script("", {});
         try {
-            const std::vector<Profile> profiles =
-                load_profiles(choice, script.console, c.in_full, environment(c.with_variable));
+            const std::vector<Profile> profiles = load_profiles(
+                choice, script.console, c.in_full, environment(c.with_variable), folders);
             for (const Profile& profile : profiles) {
-                const std::string name = std::filesystem::path(profile.path).stem().string();
+                const std::filesystem::path path(profile.path);
+                const std::string name = path.filename() == "korvaline.ini"
+                                             ? path.parent_path().filename().string()
+                                             : path.stem().string();
                 used += (name == "profile" ? "user" : name) + " ";
             }
             std::vector<SaintIniLine> lines = saint_ini_lines(SetupRecord{});
@@ -249,6 +303,26 @@ TEST_F(ProfileSearchTest, ProfilesLayerLineByLine) {
         }
         EXPECT_TRUE(used.starts_with(c.used)) << used << " rather than " << c.used;
     }
+}
+
+// A batch's log names the site's profile from the root, as every other.
+TEST_F(ProfileSearchTest, ARelativeSiteProfileIsNamedInFull) {
+    std::ofstream(dir_ / "site.ini") << "[SAINT]\nNROWS=x\n";
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    for (const bool in_full : {false, true}) {
+        const std::string named =
+            in_full ? (std::filesystem::current_path() / "site.ini").string() : "site.ini";
+        ScriptedConsole script("", {});
+        EXPECT_EQ(failure_message([&] {
+                      load_profiles({}, script.console, in_full, [&](const std::string& name) {
+                          return name == "KORVALINE_SITE_PROFILE" ? std::optional("site.ini")
+                                                                  : std::nullopt;
+                      });
+                  }),
+                  named + ":2: NROWS takes a whole number such as 512, not 'x'");
+    }
+    std::filesystem::current_path(before);
 }
 
 }  // namespace

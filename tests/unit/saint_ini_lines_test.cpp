@@ -23,20 +23,33 @@ SetupRecord runs_one_and_three() {
     record.title.assign("Test compound");
     record.laue_code = 5;
     record.centering_code = 3;
+    record.p4p_name.assign("abc1.p4p");
+    record.p4p_lines = {2, 5, 6, 0};
     return record;
 }
 
+// Each built line with what of the crystal gave it.
 TEST(SaintIniLinesTest, LinesBuiltFromTheRecord) {
     const std::vector<SaintIniLine> lines = saint_ini_lines(runs_one_and_three());
-    for (const std::string text :
-         {"TITLE=Test compound", "FRAMENAME=abc1.001, , abc3, ", "NFRAMES= 12,  0,  1,  0",
-          "ILATT=3", "LCRYST_SYS=5", "STATTITLE=Statistics from [abc]", "SORTIN02=$NULL",
-          "SORTIN03=./work/abc3.raw", "GLOBLISTNAME=./work/abc3._ls"}) {
+    for (const auto& row : std::vector<std::pair<std::string, std::string>>{
+             {"TITLE=Test compound", "P4P file abc1.p4p:2"},
+             {"FRAMENAME=abc1.001, , abc3, ", "frames"},
+             {"PARNAME=abc1.p4p", "P4P file abc1.p4p"},
+             {"NFRAMES= 12,  0,  1,  0", "frames"},
+             {"ILATT=3", "P4P file abc1.p4p:5"},
+             {"LCRYST_SYS=5", "P4P file abc1.p4p:6"},
+             {"STATTITLE=Statistics from [abc]", "frames"},
+             {"SORTIN02=$NULL", "frames"},
+             {"SORTIN03=./work/abc3.raw", "frames"},
+             {"GLOBLISTNAME=./work/abc3._ls", "frames"}}) {
+        const std::string& text = row.first;
         const auto line = std::find_if(lines.begin(), lines.end(), [&](const SaintIniLine& built) {
             return built.text() == text;
         });
         ASSERT_NE(line, lines.end()) << text;
         EXPECT_FALSE(line->fixed) << text;
+        EXPECT_FALSE(line->built_in_value) << text;
+        EXPECT_EQ(line->origin, row.second) << text;
     }
 }
 
@@ -49,6 +62,7 @@ TEST(SaintIniLinesTest, FixedLinesAlikeForEveryRecord) {
     ASSERT_EQ(empty.size(), 223u);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].fixed, empty[i].fixed) << i + 1;
+        EXPECT_EQ(lines[i].origin == "built-in", lines[i].fixed) << i + 1;
         if (lines[i].fixed) {
             EXPECT_EQ(lines[i].text(), empty[i].text()) << "line " << i + 1;
         }

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "failure_message.hpp"
+#include "platform/append_file.hpp"
 #include "platform/file_exists.hpp"
 #include "platform/input_file.hpp"
 #include "platform/name_exists.hpp"
@@ -18,6 +20,7 @@
 #include "platform/windows/code_pages.hpp"
 #include "platform/windows/windows_api.hpp"
 #include "scratch_directory.hpp"
+#include "settings/profile_places.hpp"
 #include "settings/settings_file.hpp"
 
 namespace korvaline {
@@ -146,6 +149,20 @@ TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
     }
 }
 
+// The folders a folder profile is looked for in, up to a drive's or a
+// share's root.
+TEST(WindowsPlacesTest, ParentFolderUpToTheRoot) {
+    const std::string cases[][2] = {{"C:\\data\\a", "C:\\data"},
+                                    {"C:\\data", "C:\\"},
+                                    {"C:\\", ""},
+                                    {"D:/data/a/", "D:/data"},
+                                    {"\\\\s\\share\\a", "\\\\s\\share\\"},
+                                    {"\\\\s\\share", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(parent_folder(c[0]), c[1]) << c[0];
+    }
+}
+
 // A relative %APPDATA% or %PROGRAMDATA% is passed over, as Linux passes over a
 // relative XDG_CONFIG_HOME.
 TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFoldersOnly) {
@@ -156,7 +173,9 @@ TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFoldersOnly) {
                                     {"A", ""},
                                     {"C:A", ""}};
     for (const auto& c : cases) {
-        const auto paths = system_profile_paths([&](const std::string&) { return c[0]; });
+        const auto paths = default_profile_paths([&](const std::string& name) {
+            return name == "KORVALINE_SITE_PROFILE" ? std::nullopt : std::optional(c[0]);
+        });
         EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector({c[1], c[1]})) << c[0];
     }
 }
@@ -182,6 +201,21 @@ TEST_F(WindowsInputFileTest, OnlyARegularFileIsOpened) {
         EXPECT_EQ(failure_message([&] { InputFile::open_regular_file(c.path, "P4P file"); }),
                   c.message);
     }
+}
+
+// A log is appended to only as a regular file: a directory or a device is
+// refused, a missing one is made, and each record lands at the end.
+TEST_F(WindowsInputFileTest, LogIsAppendedToOnlyAsARegularFile) {
+    const std::string log = (dir_ / "korvaline.log").string();
+    EXPECT_EQ(failure_message([&] { AppendFile::open_existing(dir_.string(), "the log"); }),
+              "cannot open the log: it is a directory, not a regular file");
+    EXPECT_EQ(failure_message([&] { AppendFile::open_existing("NUL", "the log"); }),
+              "cannot open the log: it is a character device, not a regular file");
+    EXPECT_FALSE(AppendFile::open_existing(log, "the log"));
+    AppendFile::create_like(log, "saint.ini", "the log").append("a\n");
+    AppendFile::open_existing(log, "the log")->append("b\n");
+    std::ifstream file(log, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "a\nb\n");
 }
 
 // What a console types and shows (OEM code pages 850, 437) against what

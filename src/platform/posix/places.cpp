@@ -11,26 +11,44 @@
 
 namespace korvaline {
 
-DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
-    DefaultProfilePaths paths{"", "/etc/korvaline/profile.ini"};
+ConfigurationFolders configuration_folders(const EnvironmentLookup& environment) {
+    ConfigurationFolders folders{"", "/etc"};
     // The XDG base directories: $XDG_CONFIG_HOME, or ~/.config without it.
     const std::string config_home = environment("XDG_CONFIG_HOME").value_or("");
     const std::string home = environment("HOME").value_or("");
-    // A relative XDG_CONFIG_HOME or HOME is no base directory: it would name
-    // a place inside the crystal's folder. It is passed over.
     if (config_home.starts_with('/')) {
-        paths.user = config_home + "/korvaline/profile.ini";
+        folders.user = config_home;
     } else if (home.starts_with('/')) {
-        paths.user = home + "/.config/korvaline/profile.ini";
+        folders.user = home + "/.config";
     }
-    return paths;
+    return folders;
 }
 
-std::string_view default_profile_places() {
-    return "  $XDG_CONFIG_HOME/korvaline/profile.ini (~/.config/korvaline/profile.ini\n"
-           "      when XDG_CONFIG_HOME is unset or empty)\n"
-           "  $KORVALINE_SITE_PROFILE (/etc/korvaline/profile.ini when it is unset;\n"
-           "      none when it is empty)\n";
+ConfigurationFolderNames configuration_folder_names() {
+    return {"$XDG_CONFIG_HOME", "XDG_CONFIG_HOME", "~/.config", "/etc"};
+}
+
+std::string variable_in_text(std::string_view name) {
+    std::string text(1, '$');
+    return text.append(name);
+}
+
+std::string path_in(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    return path.append(1, '/').append(name);
+}
+
+std::string parent_folder(const std::string& folder) {
+    const std::size_t last = folder.find_last_not_of('/');
+    if (last == std::string::npos) {
+        return "";
+    }
+    const std::size_t separator = folder.find_last_of('/', last);
+    if (separator == std::string::npos) {
+        return "";
+    }
+    const std::size_t end = folder.find_last_not_of('/', separator);
+    return end == std::string::npos ? "/" : folder.substr(0, end + 1);
 }
 
 std::string current_directory() {
@@ -68,6 +86,12 @@ std::string absolute_path(const std::string& name) {
         relative.remove_prefix(next);
     }
     return (directory == "/" ? "" : directory) + "/" + std::string(relative);
+}
+
+std::string path_beside(const std::string& path, std::string_view name) {
+    const std::size_t separator = path.find_last_of("/");
+    const std::size_t directory_end = separator == std::string::npos ? 0 : separator + 1;
+    return path.substr(0, directory_end) + std::string(name);
 }
 
 }  // namespace korvaline

@@ -1,5 +1,6 @@
 #include "platform/places.hpp"
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/failure.hpp"
@@ -21,22 +22,58 @@ bool is_absolute(const std::string& path) {
     return drive || (path.size() >= 2 && separator(path[0]) && separator(path[1]));
 }
 
-// The profile in a folder the variable `folder` names, or none.
-std::string profile_in(const EnvironmentLookup& environment, const char* folder) {
-    const std::string base = environment(folder).value_or("");
-    return is_absolute(base) ? base + "\\korvaline\\profile.ini" : "";
+// The folder the variable `name` names, or none.
+std::string folder_named_by(const EnvironmentLookup& environment, const char* name) {
+    const std::string folder = environment(name).value_or("");
+    return is_absolute(folder) ? folder : "";
 }
 
 }  // namespace
 
-DefaultProfilePaths system_profile_paths(const EnvironmentLookup& environment) {
-    return {profile_in(environment, "APPDATA"), profile_in(environment, "PROGRAMDATA")};
+ConfigurationFolders configuration_folders(const EnvironmentLookup& environment) {
+    return {folder_named_by(environment, "APPDATA"), folder_named_by(environment, "PROGRAMDATA")};
 }
 
-std::string_view default_profile_places() {
-    return "  %APPDATA%\\korvaline\\profile.ini\n"
-           "  %KORVALINE_SITE_PROFILE% (%PROGRAMDATA%\\korvaline\\profile.ini when it is\n"
-           "      unset; none when it is empty)\n";
+ConfigurationFolderNames configuration_folder_names() {
+    return {"%APPDATA%", "APPDATA", "", "%PROGRAMDATA%"};
+}
+
+std::string variable_in_text(std::string_view name) {
+    std::string text(1, '%');
+    return text.append(name).append(1, '%');
+}
+
+std::string path_in(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    return path.append(1, '\\').append(name);
+}
+
+// The root is a drive's (C:\) or a share's (\\server\share\); what
+// stands above it is no folder.
+std::string parent_folder(const std::string& folder) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    std::size_t root = 3;
+    if (folder.size() >= 2 && separator(folder[0]) && separator(folder[1])) {
+        const std::size_t server_end = folder.find_first_of("\\/", 2);
+        const std::size_t share_end = server_end == std::string::npos
+                                          ? std::string::npos
+                                          : folder.find_first_of("\\/", server_end + 1);
+        root = share_end == std::string::npos ? folder.size() : share_end + 1;
+    }
+    std::size_t end = folder.size();
+    while (end > root && separator(folder[end - 1])) {
+        --end;
+    }
+    if (end <= root) {
+        return "";
+    }
+    while (end > root && !separator(folder[end - 1])) {
+        --end;
+    }
+    while (end > root && separator(folder[end - 1])) {
+        --end;
+    }
+    return folder.substr(0, std::max(end, root));
 }
 
 std::string current_directory() {
@@ -72,6 +109,12 @@ std::string absolute_path(const std::string& name) {
     }
     path.resize(length);
     return path;
+}
+
+std::string path_beside(const std::string& path, std::string_view name) {
+    const std::size_t separator = path.find_last_of("/\\:");
+    const std::size_t directory_end = separator == std::string::npos ? 0 : separator + 1;
+    return path.substr(0, directory_end) + std::string(name);
 }
 
 }  // namespace korvaline
