@@ -106,7 +106,7 @@ std::string origins_text(const std::vector<SaintIniLine>& lines) {
 }
 
 SavePlan plan_save(const SettingsDestination& destination, const std::vector<SaintIniLine>& lines,
-                   bool before_the_save, bool in_full) {
+                   const Strictness& strictness, const Console& console, bool in_full) {
     SavePlan plan;
     // Standard output replaces nothing, and leaves no record.
     if (destination.is_standard_output()) {
@@ -118,8 +118,14 @@ SavePlan plan_save(const SettingsDestination& destination, const std::vector<Sai
         return plan;
     }
     const SaveLog& log = plan.log.emplace(destination.name(), in_full);
-    plan.review = review_old_file(old, lines, log.last_save_of(destination.name()),
-                                  destination.name(), before_the_save);
+    const auto review = [&](bool before_the_save) {
+        return review_old_file(old, lines, log.last_save_of(destination.name()), destination.name(),
+                               before_the_save);
+    };
+    plan.review = review(strictness.strict);
+    if (strictness.strict && lets_save(console, plan.review.note, strictness)) {
+        plan.review = review(false);
+    }
     return plan;
 }
 

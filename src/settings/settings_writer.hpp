@@ -32,12 +32,12 @@ struct SavePlan {
     OldFileReview review;
 };
 
-// Looks at the old file at `destination` and reads the log beside it.
-// `before_the_save`: the review's
-// note is told as what would happen (--strict). `in_full`: the log is named
-// from the root.
+// Looks at the old file at `destination` and reads the log beside it. Under
+// --strict, the review's note is told as what would happen, unless every
+// note is accepted and the save goes on. `in_full`: the log is named from
+// the root.
 SavePlan plan_save(const SettingsDestination& destination, const std::vector<SaintIniLine>& lines,
-                   bool before_the_save, bool in_full);
+                   const Strictness& strictness, const Console& console, bool in_full);
 
 // How a save is made: where, with which backup, how strictly, as planned.
 struct SaveChoices {

@@ -10,6 +10,13 @@ bool Strictness::accepts(std::string_view name) const {
     return std::find(accepted.begin(), accepted.end(), name) != accepted.end();
 }
 
+bool lets_save(const Console& console, const Note& pending, const Strictness& strictness) {
+    const auto accepted = [&strictness](const Note& note) {
+        return note.text.empty() || strictness.accepts(note.name);
+    };
+    return std::ranges::all_of(console.notes_given(), accepted) && accepted(pending);
+}
+
 void refuse_if_noted(Console& console, const Note& pending, const Strictness& strictness) {
     if (!strictness.strict) {
         return;

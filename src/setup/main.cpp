@@ -88,7 +88,7 @@ void set_up_saint_ini(const SetupRecord& record, const std::vector<Profile>& pro
     for (const std::string& accepted : notes_accepted_by(profiles)) {
         strictness.accepted.push_back(accepted);
     }
-    SavePlan plan = plan_save(destination, settings.lines, strictness.strict, in_full);
+    SavePlan plan = plan_save(destination, settings.lines, strictness, console, in_full);
     refuse_if_noted(console, plan.review.note, strictness);
     if (strictness.strict) {
         // Given above, before the save, where it was accepted: not twice.
