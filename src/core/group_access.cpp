@@ -9,7 +9,10 @@ constexpr unsigned kOthersBits = 07;
 
 constexpr std::size_t kListHeader = 4;
 constexpr std::size_t kListEntry = 8;
+constexpr unsigned kNamedUserEntry = 0x02;
 constexpr unsigned kGroupEntry = 0x04;
+constexpr unsigned kNamedGroupEntry = 0x08;
+constexpr unsigned kWrite = 02;
 constexpr unsigned kMaskEntry = 0x10;
 constexpr unsigned kOthersEntry = 0x20;
 
@@ -39,6 +42,19 @@ bool fit_access_list_to_group(char* list, std::size_t length, bool group_kept) {
         }
     }
     return has_mask;
+}
+
+bool access_list_lets_others_write(const char* list, std::size_t length) {
+    unsigned mask = kWrite;
+    bool named_may_write = false;
+    for (std::size_t at = kListHeader; at + kListEntry <= length; at += kListEntry) {
+        const unsigned tag = entry_field(list + at, 0);
+        const unsigned permissions = entry_field(list + at, 2);
+        mask = tag == kMaskEntry ? permissions : mask;
+        named_may_write = named_may_write || ((tag == kNamedUserEntry || tag == kNamedGroupEntry) &&
+                                              (permissions & kWrite) != 0);
+    }
+    return named_may_write && (mask & kWrite) != 0;
 }
 
 }  // namespace korvaline

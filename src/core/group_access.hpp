@@ -18,4 +18,9 @@ unsigned mode_for_another_group(unsigned mode);
 // Whether the list has a mask, which the mode's group bits then stand for.
 bool fit_access_list_to_group(char* list, std::size_t length, bool group_kept);
 
+// Whether such a list lets a user or group named in it, beside the file's
+// owner and group, write: an entry with write that the list's mask lets
+// through. The mode's bits do not show who that is.
+bool access_list_lets_others_write(const char* list, std::size_t length);
+
 }  // namespace korvaline

@@ -43,10 +43,16 @@ std::string distrust(const std::string& path, const std::string& folder,
     if (file->others_may_write) {
         return "users other than its owner and group may write it";
     }
-    const std::optional<Ownership> holder = ownership_of(folder);
-    if (holder && holder->others_may_write && !holder->sticky) {
-        return "users other than its owner and group may write " + folder +
-               ", which has no sticky bit";
+    // Where anyone may rename entries, the file can be swapped for another
+    // owner's: that holds for the folder of a link's target too.
+    const std::string target_folder = folder_holding(path);
+    for (const std::string& holder_path : {folder, target_folder}) {
+        const std::optional<Ownership> holder =
+            holder_path.empty() ? std::nullopt : ownership_of(holder_path);
+        if (holder && holder->others_may_write && !holder->sticky) {
+            return "users other than its owner and group may write " + holder_path +
+                   ", which has no sticky bit";
+        }
     }
     return "";
 }

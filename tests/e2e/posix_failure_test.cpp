@@ -460,7 +460,9 @@ TEST(FailureTest, FolderProfileIsTakenOnlyWhereItsOwnerAndModesAllow) {
         mode_t folder_mode;
         std::string seen;  // taken, or why it is passed over; empty: not a word
         bool unprivileged = false;
-        bool link = false;  // korvaline.ini links to root's file, the owner's link
+        bool link = false;  // korvaline.ini links to root's file in shared/, the owner's link
+        mode_t shared_mode = 0755;
+        unsigned list_mask = 0;  // not 0: a list lets user 2004 write it, under this mask
     } cases[] = {
         {0, 0644, 0, 0755, taken},
         {kNobody, 0644, 0, 0755,
@@ -478,20 +480,36 @@ TEST(FailureTest, FolderProfileIsTakenOnlyWhereItsOwnerAndModesAllow) {
          "it belongs to user 65534, who is neither root, the user running korvaline nor the "
          "owner of the crystal's folder",
          false, true},
+        {0, 0644, 0, 0755, taken, false, true},
+        {0, 0644, 0, 0755,
+         "users other than its owner and group may write FOLDER/shared, which has "
+         "no sticky bit",
+         false, true, 0777},
+        {0, 0644, 0, 0755, "users other than its owner and group may write it", false, false, 0755,
+         06},
+        {0, 0644, 0, 0755, taken, false, false, 0755, 04},
     };
     for (const auto& c : cases) {
         Workspace workspace;
         lay_out_project(workspace);
         const fs::path folder = fs::canonical(workspace.dir().parent_path());
         const fs::path profile = folder / "korvaline.ini";
-        write_file(c.link ? folder / "root.ini" : profile, "[SAINT]\nNROWS=1024\n");
+        fs::create_directory(folder / "shared");
+        write_file(c.link ? folder / "shared/root.ini" : profile, "[SAINT]\nNROWS=1024\n");
         if (c.link) {
-            fs::create_symlink("root.ini", profile);
+            fs::create_symlink("shared/root.ini", profile);
         }
         ASSERT_EQ(::lchown(profile.c_str(), c.owner, 0), 0) << "needs root, as CI has";
         ASSERT_EQ(::chown(workspace.dir().c_str(), c.crystal_owner, 0), 0);
         fs::permissions(profile, fs::perms(c.mode));
+        // After the mode, which would set the list's mask.
+        const unsigned list[] = {2,    0x60001, ~0u, 0x60002,
+                                 2004, 0x40004, ~0u, 0x10 | (c.list_mask << 16),
+                                 ~0u,  0x40020, ~0u};
+        ASSERT_TRUE(!c.list_mask || ::setxattr(profile.c_str(), "system.posix_acl_access", list,
+                                               sizeof list, 0) == 0);
         fs::permissions(folder, fs::perms(c.folder_mode));
+        fs::permissions(folder / "shared", fs::perms(c.shared_mode));
         const RunResult result = run_program(
             workspace, {.arguments = {"-p", "abc", "-y"}, .unprivileged = c.unprivileged});
         fs::permissions(folder, fs::perms(0755));

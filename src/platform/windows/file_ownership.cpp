@@ -10,6 +10,10 @@ std::optional<Ownership> ownership_of(const std::string&, bool) {
     return std::nullopt;
 }
 
+std::string folder_holding(const std::string&) {
+    return "";
+}
+
 std::uint64_t running_user() {
     return 0;
 }
