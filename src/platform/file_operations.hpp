@@ -106,8 +106,10 @@ void give_new_file_its_directory_owner(const std::string& path);
 
 // Gives the file just created at `path` the owner, group and permission bits
 // of the file at `model` (a log beside the saint.ini it records, say), as far
-// as the system allows: root gives both, anyone else the group where they
-// belong to it; the bits never give more than `model` gives. A symbolic link
+// as the system allows: anyone but root the group where they belong to it.
+// Run as root, the file takes its directory's owner and group instead, as
+// every new file root makes. The bits never give more than `model` gives to
+// the group the file gets. A symbolic link
 // at `path` is not followed. Nothing on Windows; a refusal is passed over.
 void give_new_file_the_owner_and_mode_of(const std::string& path, const std::string& model);
 

@@ -237,8 +237,15 @@ FileOperations& system_file_operations() {
 void give_new_file_the_owner_and_mode_of(const std::string& path, const std::string& model) {
     struct stat old {};
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat directory {};
     if (fd >= 0 && ::stat(model.c_str(), &old) == 0) {
-        take_over_owner(fd, {model, true, old.st_uid, old.st_gid, old.st_mode});
+        // Root makes it its directory's, as every new file root makes here,
+        // so that the folder's owner can use it whoever owns the model.
+        if (::geteuid() == 0 && ::stat(directory_of(path).c_str(), &directory) == 0) {
+            [[maybe_unused]] const int refused = ::fchown(fd, directory.st_uid, directory.st_gid);
+        } else {
+            take_over_owner(fd, {model, true, old.st_uid, old.st_gid, old.st_mode});
+        }
         struct stat made {};
         const bool group_kept = ::fstat(fd, &made) == 0 && made.st_gid == old.st_gid;
         const mode_t mode = old.st_mode & 0777;
