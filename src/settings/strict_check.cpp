@@ -26,8 +26,8 @@ void refuse_if_noted(Console& console, const Note& pending, const Strictness& st
     }
     const auto refused_by_name = [&](const Note& note) { return !strictness.accepts(note.name); };
     const std::vector<Note>& given = console.notes_given();
-    if ((pending.text.empty() || !refused_by_name(pending)) &&
-        std::none_of(given.begin(), given.end(), refused_by_name)) {
+    const bool pending_refused = !pending.text.empty() && refused_by_name(pending);
+    if (!pending_refused && std::none_of(given.begin(), given.end(), refused_by_name)) {
         return;
     }
     if (!pending.text.empty()) {
@@ -35,12 +35,9 @@ void refuse_if_noted(Console& console, const Note& pending, const Strictness& st
     }
     std::vector<const Note*> refused;
     for (const Note& note : console.notes_given()) {
-        if (!strictness.accepts(note.name)) {
+        if (refused_by_name(note)) {
             refused.push_back(&note);
         }
-    }
-    if (refused.empty()) {
-        return;
     }
     std::string message = "not written under --strict: " + refused.front()->text + " [" +
                           std::string(refused.front()->name) + "]";

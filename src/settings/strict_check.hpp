@@ -31,8 +31,4 @@ bool note_stops_the_save(const Console& console, std::string_view name,
 // is shown. Without --strict, nothing.
 void refuse_if_noted(Console& console, const Note& pending, const Strictness& strictness);
 
-// Whether --strict lets the save go on: every note given, and `pending`,
-// accepted.
-bool lets_save(const Console& console, const Note& pending, const Strictness& strictness);
-
 }  // namespace korvaline
