@@ -3,7 +3,7 @@
 #include "console/console.hpp"
 #include "core/given_answers.hpp"
 #include "core/setup_record.hpp"
-#include "platform/file_exists.hpp"
+#include "files/file_exists.hpp"
 
 namespace korvaline {
 

@@ -8,7 +8,7 @@
 
 #include "console/console.hpp"
 #include "console/line_source.hpp"
-#include "platform/file_exists.hpp"
+#include "files/file_exists.hpp"
 
 namespace korvaline {
 

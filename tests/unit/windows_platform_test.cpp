@@ -12,7 +12,7 @@
 
 #include "failure_message.hpp"
 #include "platform/append_file.hpp"
-#include "platform/file_exists.hpp"
+#include "files/file_exists.hpp"
 #include "platform/input_file.hpp"
 #include "platform/name_exists.hpp"
 #include "platform/places.hpp"

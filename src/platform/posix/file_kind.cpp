@@ -1,6 +1,6 @@
 #include "platform/posix/file_kind.hpp"
 
-#include "platform/not_a_regular_file.hpp"
+#include "core/not_a_regular_file.hpp"
 
 namespace korvaline {
 

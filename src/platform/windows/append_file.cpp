@@ -4,7 +4,7 @@
 
 #include "core/failure.hpp"
 #include "platform/name_exists.hpp"
-#include "platform/not_a_regular_file.hpp"
+#include "core/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 

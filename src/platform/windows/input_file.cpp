@@ -5,7 +5,7 @@
 
 #include "core/failure.hpp"
 #include "platform/name_exists.hpp"
-#include "platform/not_a_regular_file.hpp"
+#include "core/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/code_pages.hpp"
 #include "platform/windows/interruption.hpp"

@@ -1,4 +1,4 @@
-#include "platform/file_exists.hpp"
+#include "files/file_exists.hpp"
 
 #include <string>
 
