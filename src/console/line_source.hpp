@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/input_file.hpp"
+#include "files/input_file.hpp"
 
 namespace korvaline {
 

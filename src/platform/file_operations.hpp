@@ -6,10 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace korvaline {
+#include "platform/file_handles.hpp"
 
-// An open file, as the headers every system shares keep it.
-using FileHandle = std::intptr_t;
+namespace korvaline {
 
 // Writes all of `bytes` to `file`, untranslated, however many writes that
 // takes; the error of the write that failed, or 0.

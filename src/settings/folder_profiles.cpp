@@ -7,7 +7,7 @@
 #include "console/line_source.hpp"
 #include "core/failure.hpp"
 #include "platform/file_ownership.hpp"
-#include "platform/input_file.hpp"
+#include "files/input_file.hpp"
 #include "platform/name_exists.hpp"
 #include "platform/places.hpp"
 #include "settings/profile_reader.hpp"

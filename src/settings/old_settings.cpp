@@ -4,7 +4,7 @@
 
 #include "core/characters.hpp"
 #include "core/failure.hpp"
-#include "platform/input_file.hpp"
+#include "files/input_file.hpp"
 #include "settings/settings_syntax.hpp"
 
 namespace korvaline {

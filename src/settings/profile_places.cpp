@@ -5,7 +5,7 @@
 
 #include "console/line_source.hpp"
 #include "core/failure.hpp"
-#include "platform/input_file.hpp"
+#include "files/input_file.hpp"
 #include "settings/folder_profiles.hpp"
 #include "settings/profile_reader.hpp"
 

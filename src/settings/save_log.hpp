@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/append_file.hpp"
+#include "files/append_file.hpp"
 #include "settings/saint_ini_lines.hpp"
 
 namespace korvaline {

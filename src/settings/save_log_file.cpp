@@ -2,7 +2,7 @@
 #include <cctype>
 
 #include "core/failure.hpp"
-#include "platform/input_file.hpp"
+#include "files/input_file.hpp"
 #include "platform/name_exists.hpp"
 #include "platform/places.hpp"
 #include "settings/save_log.hpp"

@@ -18,7 +18,7 @@
 #include "platform/file_facts.hpp"
 #include "platform/host_name.hpp"
 #include "platform/identity.hpp"
-#include "platform/input_file.hpp"
+#include "files/input_file.hpp"
 #include "platform/places.hpp"
 #include "platform/standard_streams.hpp"
 #include "settings/profile_places.hpp"

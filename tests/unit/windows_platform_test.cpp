@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "failure_message.hpp"
-#include "platform/append_file.hpp"
+#include "files/append_file.hpp"
 #include "files/file_exists.hpp"
-#include "platform/input_file.hpp"
+#include "files/input_file.hpp"
 #include "platform/name_exists.hpp"
 #include "platform/places.hpp"
 #include "platform/system_error.hpp"

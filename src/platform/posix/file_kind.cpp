@@ -4,8 +4,6 @@
 
 namespace korvaline {
 
-namespace {
-
 const char* kind_of(mode_t mode) {
     if (S_ISDIR(mode)) {
         return "a directory";
@@ -24,8 +22,6 @@ const char* kind_of(mode_t mode) {
     }
     return "something else";
 }
-
-}  // namespace
 
 std::string not_a_regular_file(mode_t mode) {
     return not_a_regular_file(kind_of(mode));

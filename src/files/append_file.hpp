@@ -1,9 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "files/opened_file.hpp"
 
 namespace korvaline {
 
@@ -28,20 +29,15 @@ class AppendFile {
     static AppendFile create_like(const std::string& path, const std::string& like,
                                   const std::string& name);
 
-    AppendFile(AppendFile&& other) noexcept;
-    AppendFile& operator=(AppendFile&&) = delete;
-    AppendFile(const AppendFile&) = delete;
-    AppendFile& operator=(const AppendFile&) = delete;
-    ~AppendFile();
-
     // Adds `record` at the end in one write; a write cut short or failed is a
     // Failure "cannot write <name>: <why>".
     void append(std::string_view record);
 
   private:
-    AppendFile(std::intptr_t handle, std::string name);
+    AppendFile(OpenedFile file, std::string name)
+        : file_(std::move(file)), name_(std::move(name)) {}
 
-    std::intptr_t handle_;
+    OpenedFile file_;
     std::string name_;
 };
 

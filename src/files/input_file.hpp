@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
+
+#include "files/opened_file.hpp"
 
 namespace korvaline {
 
@@ -37,12 +38,6 @@ class InputFile {
     static std::optional<InputFile> open_if_present_unless_link(const std::string& path,
                                                                 const std::string& name);
 
-    InputFile(InputFile&& other) noexcept;
-    InputFile& operator=(InputFile&&) = delete;
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-    ~InputFile();
-
     // Reads up to `size` bytes into `buffer`; 0 only at the end of the input.
     // A read error is a Failure ("cannot read <name>: <why>"). Text typed in
     // a Windows console arrives in the ANSI code page, as file names want it.
@@ -51,12 +46,14 @@ class InputFile {
     const std::string& name() const { return name_; }
 
   private:
-    InputFile(std::intptr_t handle, bool owned, std::string name);
+    InputFile(OpenedFile file, std::string name);
 
-    std::intptr_t handle_;
-    bool owned_;
+    OpenedFile file_;
     std::string name_;
-    std::string converted_;  // console text converted but not yet handed out
+    // What the system gave and has not yet been handed out: console text,
+    // once converted, may be longer than the bytes asked for.
+    std::string read_;
+    std::size_t handed_ = 0;
 };
 
 }  // namespace korvaline
