@@ -68,9 +68,11 @@ Opening not_opened(const std::string& path, OpenFor purpose, int error) {
             if (purpose == OpenFor::reading) {
                 return absent_or_dangling(path, error);
             }
-            return {error == ENOENT || purpose == OpenFor::reading_unless_link ? Opened::absent
-                                                                               : Opened::failed,
-                    0, error, ""};
+            // A log's way through something that is no directory is a fault.
+            if (error == ENOTDIR && purpose != OpenFor::reading_unless_link) {
+                break;
+            }
+            return {Opened::absent, 0, error, ""};
         case EACCES:
             return {Opened::refused, 0, error, ""};
         case ELOOP:
