@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "files/absolute_path.hpp"
 #include "platform/name_exists.hpp"
 
 namespace korvaline {
@@ -14,7 +15,7 @@ bool exists_named(const FixedText& name, bool in_full) {
     if (path.find('\0') != std::string::npos) {
         return false;
     }
-    return name_exists(path, in_full);
+    return name_exists(path, name_in_messages(path, in_full));
 }
 
 bool frame_exists_named(const FixedText& name, bool in_full) {

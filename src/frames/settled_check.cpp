@@ -4,7 +4,7 @@
 
 #include "core/failure.hpp"
 #include "core/file_names.hpp"
-#include "platform/places.hpp"
+#include "files/absolute_path.hpp"
 
 namespace korvaline {
 
@@ -60,8 +60,9 @@ void refuse_if_unsettled(const SetupRecord& record, std::int64_t minutes, bool i
     }
     std::vector<WrittenFile> files;
     for (const std::string& name : last_written_names(record)) {
-        if (const std::optional<FileFacts> facts = file_facts(name, in_full)) {
-            files.push_back({name_in_messages(name, in_full), facts->modified});
+        const std::string called = name_in_messages(name, in_full);
+        if (const std::optional<FileFacts> facts = file_facts(name, called)) {
+            files.push_back({called, facts->modified});
         }
     }
     if (const std::optional<std::string> message =

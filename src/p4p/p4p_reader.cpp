@@ -10,7 +10,7 @@
 #include "core/characters.hpp"
 #include "core/failure.hpp"
 #include "core/numbers.hpp"
-#include "platform/places.hpp"
+#include "files/absolute_path.hpp"
 
 namespace korvaline {
 

@@ -19,9 +19,12 @@ struct FileFacts {
 // taken in the current directory. A symbolic link is followed, so a frame
 // linked from elsewhere tells the time its data was written. None when there
 // is no such file (as name_exists counts "no such file"); any other failure
-// is a Failure "cannot read the size and time of <path>: <why>", naming the
-// path from the root when `in_full` is set (see name_in_messages).
-std::optional<FileFacts> file_facts(const std::string& path, bool in_full = false);
+// is a Failure "cannot read the size and time of <called>: <why>", where
+// `called` is the path as given or from the root (see name_in_messages).
+std::optional<FileFacts> file_facts(const std::string& path, const std::string& called);
+inline std::optional<FileFacts> file_facts(const std::string& path) {
+    return file_facts(path, path);
+}
 
 // The current time by the system's clock.
 EpochSeconds current_time();

@@ -16,9 +16,12 @@ namespace korvaline {
 // makes it false; any other failure of the query (a directory the user may
 // not search, an I/O error, a loop of links) is a Failure ("cannot tell
 // whether <path> exists: <why>"), since a file taken for missing would go
-// unnoticed. The failure names the path from the root when `in_full` is set
-// (see name_in_messages).
-bool name_exists(const std::string& path, bool in_full = false);
+// unnoticed. The failure calls the file `called`: the path as given, or from
+// the root (see name_in_messages).
+bool name_exists(const std::string& path, const std::string& called);
+inline bool name_exists(const std::string& path) {
+    return name_exists(path, path);
+}
 
 // Whether the name stands for a device rather than a file in a directory,
 // as Windows' reserved names do (NUL, COM1.001); never on POSIX, where a

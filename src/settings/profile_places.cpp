@@ -5,7 +5,9 @@
 
 #include "console/line_source.hpp"
 #include "core/failure.hpp"
+#include "files/absolute_path.hpp"
 #include "files/input_file.hpp"
+#include "files/path_grammar.hpp"
 #include "settings/folder_profiles.hpp"
 #include "settings/profile_reader.hpp"
 

@@ -2,9 +2,10 @@
 #include <cctype>
 
 #include "core/failure.hpp"
+#include "files/absolute_path.hpp"
 #include "files/input_file.hpp"
+#include "files/path_grammar.hpp"
 #include "platform/name_exists.hpp"
-#include "platform/places.hpp"
 #include "settings/save_log.hpp"
 
 namespace korvaline {

@@ -1,6 +1,6 @@
 #include "settings/settings_destination.hpp"
 
-#include "platform/places.hpp"
+#include "files/absolute_path.hpp"
 
 namespace korvaline {
 

@@ -2,8 +2,8 @@
 
 #include "core/failure.hpp"
 #include "core/utc_time.hpp"
+#include "files/absolute_path.hpp"
 #include "platform/file_facts.hpp"
-#include "platform/places.hpp"
 #include "platform/sha256.hpp"
 #include "settings/old_settings.hpp"
 #include "settings/settings_file.hpp"

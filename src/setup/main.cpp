@@ -10,6 +10,7 @@
 #include "core/failure.hpp"
 #include "core/setup_record.hpp"
 #include "core/utc_time.hpp"
+#include "files/absolute_path.hpp"
 #include "frames/run_discovery.hpp"
 #include "frames/settled_check.hpp"
 #include "p4p/lattice_codes.hpp"

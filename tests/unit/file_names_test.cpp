@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/account_names.hpp"
 #include "fields.hpp"
+#include "files/absolute_path.hpp"
+#include "files/path_grammar.hpp"
 
 namespace korvaline {
 namespace {
@@ -74,6 +78,85 @@ TEST(FileNamesTest, AccountNamesAreReadFromTheAccountFileAsText) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(account_name(passwd, c.id), c.name) << c.id;
+    }
+}
+
+constexpr PathStyle kPosix = PathStyle::kPosix;
+constexpr PathStyle kWindows = PathStyle::kWindows;
+
+// The folders a folder profile is looked for in, up to the root, or to a
+// drive's or a share's root on Windows.
+TEST(PathGrammarTest, ParentFolderUpToTheRoot) {
+    const struct {
+        PathStyle style;
+        std::string folder;
+        std::string parent;
+    } cases[] = {{kPosix, "/data/a", "/data"},
+                 {kPosix, "/data", "/"},
+                 {kPosix, "/", ""},
+                 {kPosix, "//data//a//", "//data"},
+                 {kPosix, "///", ""},
+                 {kPosix, "C:\\data", ""},
+                 {kWindows, "C:\\data\\a", "C:\\data"},
+                 {kWindows, "C:\\data", "C:\\"},
+                 {kWindows, "C:\\", ""},
+                 {kWindows, "D:/data/a/", "D:/data"},
+                 {kWindows, "\\\\s\\share\\a", "\\\\s\\share\\"},
+                 {kWindows, "\\\\s\\share", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(parent_folder(c.folder, c.style), c.parent) << c.folder;
+    }
+}
+
+// A relative folder is passed over: a relative XDG_CONFIG_HOME for HOME's
+// .config, a relative %APPDATA% or %PROGRAMDATA% for none.
+TEST(PathGrammarTest, ConfigurationFoldersFromAbsoluteFoldersOnly) {
+    const struct {
+        PathStyle style;
+        std::string value;  // of every variable but HOME
+        std::string home;
+        std::string user;  // the folders expected
+        std::string system;
+    } cases[] = {{kWindows, "C:\\A", "", "C:\\A", "C:\\A"},
+                 {kWindows, "D:/A", "", "D:/A", "D:/A"},
+                 {kWindows, "\\\\s\\d", "", "\\\\s\\d", "\\\\s\\d"},
+                 {kWindows, "\\A", "C:\\H", "", ""},
+                 {kWindows, "A", "", "", ""},
+                 {kWindows, "C:A", "", "", ""},
+                 {kPosix, "/x", "/h", "/x", "/etc"},
+                 {kPosix, "C:\\A", "/h", "/h/.config", "/etc"},
+                 {kPosix, "", "h", "", "/etc"}};
+    for (const auto& c : cases) {
+        const ConfigurationFolders folders = configuration_folders(
+            [&](const std::string& name) {
+                return std::optional(name == "HOME" ? c.home : c.value);
+            },
+            c.style);
+        EXPECT_EQ(std::vector({folders.user, folders.system}), std::vector({c.user, c.system}))
+            << c.value;
+    }
+}
+
+// Names put together as each system writes them.
+TEST(PathGrammarTest, PathsAndVariablesInEachSystemsWay) {
+    const std::string cases[][2] = {
+        {path_in("/a", "b", kPosix), "/a/b"},
+        {path_in("D:/A", "b", kWindows), "D:/A\\b"},
+        {path_beside("/data/saint.ini", "k.log", kPosix), "/data/k.log"},
+        {path_beside("C:\\d\\saint.ini", "k.log", kPosix), "k.log"},
+        {path_beside("d/e\\saint.ini", "k.log", kWindows), "d/e\\k.log"},
+        {path_beside("C:saint.ini", "k.log", kWindows), "C:k.log"},
+        {variable_in_text("HOME", kPosix), "$HOME"},
+        {variable_in_text("APPDATA", kWindows), "%APPDATA%"},
+        {path_from_directory("/d", ".//./x"), "/d/x"},
+        {path_from_directory("/", "x/."), "/x/."},
+        {path_from_directory("/d", "./../x"), "/d/../x"},
+        {path_from_directory("/d", ".//"), "/d/.//"},
+        {path_from_directory("/d", "/x"), "/x"},
+        {path_from_directory("", "x"), "x"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c[0], c[1]);
     }
 }
 

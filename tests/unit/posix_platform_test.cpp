@@ -25,12 +25,11 @@
 
 #include "failure_message.hpp"
 #include "fields.hpp"
-#include "frames/run_discovery.hpp"
 #include "files/append_file.hpp"
+#include "files/input_file.hpp"
+#include "frames/run_discovery.hpp"
 #include "platform/file_facts.hpp"
 #include "platform/file_operations.hpp"
-#include "files/input_file.hpp"
-#include "platform/places.hpp"
 #include "posix_user.hpp"
 #include "scratch_directory.hpp"
 #include "scripted_console.hpp"
@@ -316,15 +315,6 @@ TEST_F(PosixSettingsFileTest, InterruptedSaveLeavesTheOldFileAndEndsByTheSignal)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     EXPECT_EQ(content(path_), "old\n");
     EXPECT_EQ(entries(), 1u);
-}
-
-// The folders a folder profile is looked for in, up to the root.
-TEST(PosixPlacesTest, ParentFolderUpToTheRoot) {
-    const std::string cases[][2] = {
-        {"/data/a", "/data"}, {"/data", "/"}, {"/", ""}, {"//data//a//", "//data"}, {"///", ""}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(parent_folder(c[0]), c[1]) << c[0];
-    }
 }
 
 // The user's profile by the XDG base directories, then the site's, which

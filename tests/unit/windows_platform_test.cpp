@@ -15,12 +15,10 @@
 #include "files/file_exists.hpp"
 #include "files/input_file.hpp"
 #include "platform/name_exists.hpp"
-#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/code_pages.hpp"
 #include "platform/windows/windows_api.hpp"
 #include "scratch_directory.hpp"
-#include "settings/profile_places.hpp"
 #include "settings/settings_file.hpp"
 
 namespace korvaline {
@@ -146,37 +144,6 @@ TEST(WindowsFrameTest, DeviceNamesAreNamesButNoFrames) {
     for (FixedText name(20); const char* device : {"COM1.001", "lpt3.017", "sub\\nul.999"}) {
         name.assign(device);
         EXPECT_TRUE(file_exists(name) && !frame_file_exists(name)) << device;
-    }
-}
-
-// The folders a folder profile is looked for in, up to a drive's or a
-// share's root.
-TEST(WindowsPlacesTest, ParentFolderUpToTheRoot) {
-    const std::string cases[][2] = {{"C:\\data\\a", "C:\\data"},
-                                    {"C:\\data", "C:\\"},
-                                    {"C:\\", ""},
-                                    {"D:/data/a/", "D:/data"},
-                                    {"\\\\s\\share\\a", "\\\\s\\share\\"},
-                                    {"\\\\s\\share", ""}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(parent_folder(c[0]), c[1]) << c[0];
-    }
-}
-
-// A relative %APPDATA% or %PROGRAMDATA% is passed over, as Linux passes over a
-// relative XDG_CONFIG_HOME.
-TEST(WindowsPlacesTest, DefaultProfilesFromAbsoluteFoldersOnly) {
-    const std::string cases[][2] = {{"C:\\A", "C:\\A\\korvaline\\profile.ini"},
-                                    {"D:/A", "D:/A\\korvaline\\profile.ini"},
-                                    {"\\\\s\\d", "\\\\s\\d\\korvaline\\profile.ini"},
-                                    {"\\A", ""},
-                                    {"A", ""},
-                                    {"C:A", ""}};
-    for (const auto& c : cases) {
-        const auto paths = default_profile_paths([&](const std::string& name) {
-            return name == "KORVALINE_SITE_PROFILE" ? std::nullopt : std::optional(c[0]);
-        });
-        EXPECT_EQ(std::vector({paths.user, paths.site}), std::vector({c[1], c[1]})) << c[0];
     }
 }
 

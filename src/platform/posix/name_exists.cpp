@@ -4,12 +4,11 @@
 
 #include <cerrno>
 
-#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 
 namespace korvaline {
 
-bool name_exists(const std::string& path, bool in_full) {
+bool name_exists(const std::string& path, const std::string& called) {
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
         return true;
@@ -20,8 +19,7 @@ bool name_exists(const std::string& path, bool in_full) {
     if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG) {
         return false;
     }
-    fail_with_system_error("cannot tell whether " + name_in_messages(path, in_full) + " exists",
-                           error);
+    fail_with_system_error("cannot tell whether " + called + " exists", error);
 }
 
 bool names_a_device(const std::string& /*path*/) {

@@ -1,6 +1,5 @@
 #include "platform/file_facts.hpp"
 
-#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 
@@ -21,26 +20,25 @@ EpochSeconds epoch_seconds(const FILETIME& time) {
                            : -((-since_1970 + kTicksPerSecond - 1) / kTicksPerSecond);
 }
 
-[[noreturn]] void fail_on(const std::string& path, bool in_full, int error) {
-    fail_with_system_error("cannot read the size and time of " + name_in_messages(path, in_full),
-                           error);
+[[noreturn]] void fail_on(const std::string& called, int error) {
+    fail_with_system_error("cannot read the size and time of " + called, error);
 }
 
 // The facts of the file a symbolic link points to. The handle is opened for
 // its attributes alone, which reads nothing of the file.
-FileFacts facts_through_link(const std::string& path, bool in_full) {
+FileFacts facts_through_link(const std::string& path, const std::string& called) {
     const HANDLE handle = ::CreateFileA(
         path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        fail_on(path, in_full, last_system_error());
+        fail_on(called, last_system_error());
     }
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
     const int error = last_system_error();
     ::CloseHandle(handle);
     if (!known) {
-        fail_on(path, in_full, error);
+        fail_on(called, error);
     }
     return FileFacts{(static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32U) | info.nFileSizeLow,
                      epoch_seconds(info.ftLastWriteTime)};
@@ -48,7 +46,7 @@ FileFacts facts_through_link(const std::string& path, bool in_full) {
 
 }  // namespace
 
-std::optional<FileFacts> file_facts(const std::string& path, bool in_full) {
+std::optional<FileFacts> file_facts(const std::string& path, const std::string& called) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) == 0) {
         const int error = last_system_error();
@@ -57,10 +55,10 @@ std::optional<FileFacts> file_facts(const std::string& path, bool in_full) {
             error == ERROR_FILENAME_EXCED_RANGE) {
             return std::nullopt;
         }
-        fail_on(path, in_full, error);
+        fail_on(called, error);
     }
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        return facts_through_link(path, in_full);
+        return facts_through_link(path, called);
     }
     return FileFacts{(static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32U) | data.nFileSizeLow,
                      epoch_seconds(data.ftLastWriteTime)};

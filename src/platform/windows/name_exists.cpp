@@ -3,13 +3,12 @@
 #include <array>
 #include <string_view>
 
-#include "platform/places.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/windows_api.hpp"
 
 namespace korvaline {
 
-bool name_exists(const std::string& path, bool in_full) {
+bool name_exists(const std::string& path, const std::string& called) {
     // Windows has a device name such as NUL or COM1.001 in every directory.
     if (names_a_device(path)) {
         return true;
@@ -26,8 +25,7 @@ bool name_exists(const std::string& path, bool in_full) {
             error == ERROR_FILENAME_EXCED_RANGE) {
             return false;
         }
-        fail_with_system_error("cannot tell whether " + name_in_messages(path, in_full) + " exists",
-                               error);
+        fail_with_system_error("cannot tell whether " + called + " exists", error);
     }
     // "abc1.p4p\" names a directory or nothing, as "abc1.p4p/" does on
     // Linux, whatever a given version of the system makes of the separator.
