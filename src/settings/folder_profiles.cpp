@@ -6,9 +6,9 @@
 
 #include "console/line_source.hpp"
 #include "core/failure.hpp"
+#include "files/input_file.hpp"
 #include "files/path_grammar.hpp"
 #include "platform/file_ownership.hpp"
-#include "files/input_file.hpp"
 #include "platform/name_exists.hpp"
 #include "settings/profile_reader.hpp"
 
