@@ -2,8 +2,8 @@
 
 #include "console/console.hpp"
 #include "core/setup_record.hpp"
-#include "frames/listed_frames.hpp"
 #include "files/file_exists.hpp"
+#include "frames/listed_frames.hpp"
 
 namespace korvaline {
 

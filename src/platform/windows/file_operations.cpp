@@ -4,9 +4,9 @@
 #include <array>
 
 #include "core/failure.hpp"
+#include "core/not_a_regular_file.hpp"
 #include "platform/directory_names.hpp"
 #include "platform/name_exists.hpp"
-#include "core/not_a_regular_file.hpp"
 #include "platform/system_error.hpp"
 #include "platform/windows/access_list.hpp"
 #include "platform/windows/interruption.hpp"
