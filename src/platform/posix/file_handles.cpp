@@ -68,10 +68,6 @@ Opening not_opened(const std::string& path, OpenFor purpose, int error) {
             if (purpose == OpenFor::reading) {
                 return absent_or_dangling(path, error);
             }
-            // A log's way through something that is no directory is a fault.
-            if (error == ENOTDIR && purpose != OpenFor::reading_unless_link) {
-                break;
-            }
             return {Opened::absent, 0, error, ""};
         case EACCES:
             return {Opened::refused, 0, error, ""};
