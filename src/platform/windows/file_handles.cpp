@@ -46,9 +46,8 @@ const char* kind_of_device(DWORD type, OpenFor purpose) {
 }
 
 Opening not_opened(const std::string& path, OpenFor purpose, int error) {
-    const bool not_found =
-        error == static_cast<int>(ERROR_FILE_NOT_FOUND) ||
-        (error == static_cast<int>(ERROR_PATH_NOT_FOUND) && purpose != OpenFor::appending);
+    const bool not_found = error == static_cast<int>(ERROR_FILE_NOT_FOUND) ||
+                           error == static_cast<int>(ERROR_PATH_NOT_FOUND);
     // A symbolic link to nothing is there itself: what it stands for is
     // missing, and that is no absence.
     if (not_found && (purpose != OpenFor::reading ||
