@@ -15,7 +15,7 @@ bool exists_named(const FixedText& name, bool in_full) {
     if (path.find('\0') != std::string::npos) {
         return false;
     }
-    return name_exists(path, name_in_messages(path, in_full));
+    return name_exists(path, [&] { return name_in_messages(path, in_full); });
 }
 
 bool frame_exists_named(const FixedText& name, bool in_full) {

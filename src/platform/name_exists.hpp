@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,11 +17,11 @@ namespace korvaline {
 // makes it false; any other failure of the query (a directory the user may
 // not search, an I/O error, a loop of links) is a Failure ("cannot tell
 // whether <path> exists: <why>"), since a file taken for missing would go
-// unnoticed. The failure calls the file `called`: the path as given, or from
-// the root (see name_in_messages).
-bool name_exists(const std::string& path, const std::string& called);
+// unnoticed. The failure calls the file what `called` gives: the path as
+// given, or from the root (see name_in_messages), worked out only then.
+bool name_exists(const std::string& path, const std::function<std::string()>& called);
 inline bool name_exists(const std::string& path) {
-    return name_exists(path, path);
+    return name_exists(path, [&path] { return path; });
 }
 
 // Whether the name stands for a device rather than a file in a directory,

@@ -8,7 +8,7 @@
 
 namespace korvaline {
 
-bool name_exists(const std::string& path, const std::string& called) {
+bool name_exists(const std::string& path, const std::function<std::string()>& called) {
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
         return true;
@@ -19,7 +19,7 @@ bool name_exists(const std::string& path, const std::string& called) {
     if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG) {
         return false;
     }
-    fail_with_system_error("cannot tell whether " + called + " exists", error);
+    fail_with_system_error("cannot tell whether " + called() + " exists", error);
 }
 
 bool names_a_device(const std::string& /*path*/) {

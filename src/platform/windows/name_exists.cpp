@@ -8,7 +8,7 @@
 
 namespace korvaline {
 
-bool name_exists(const std::string& path, const std::string& called) {
+bool name_exists(const std::string& path, const std::function<std::string()>& called) {
     // Windows has a device name such as NUL or COM1.001 in every directory.
     if (names_a_device(path)) {
         return true;
@@ -25,7 +25,7 @@ bool name_exists(const std::string& path, const std::string& called) {
             error == ERROR_FILENAME_EXCED_RANGE) {
             return false;
         }
-        fail_with_system_error("cannot tell whether " + called + " exists", error);
+        fail_with_system_error("cannot tell whether " + called() + " exists", error);
     }
     // "abc1.p4p\" names a directory or nothing, as "abc1.p4p/" does on
     // Linux, whatever a given version of the system makes of the separator.
